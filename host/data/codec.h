@@ -1,0 +1,41 @@
+#pragma once
+
+#include "host/data/field.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QVariant>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace host {
+
+class RecordSet;
+
+// Refused input: the message says what and where, in words an operator can report.
+class CodecError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Plain table form of a record set, as exchanged on the wire:
+// {"fields":[{"name":..,"type":"string|fixedstring|float|datetime","size":N}],"rows":[[...]]}
+// Cells: QString, double, QDateTime, or an invalid QVariant for null.
+struct RecordSetTable {
+    QList<FieldDef> fields;
+    std::vector<std::vector<QVariant>> rows;
+};
+
+namespace codec {
+
+QByteArray Encode(const RecordSetTable& table);
+QByteArray Encode(const RecordSet& recordSet);
+RecordSetTable Decode(const QByteArray& json); // throws CodecError
+// Decodes straight into a record set (replacing structure and rows); throws CodecError and
+// leaves the record set unchanged on refused input.
+void DecodeInto(const QByteArray& json, RecordSet& recordSet);
+
+} // namespace codec
+} // namespace host

@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <QVariant>
+
+#include <functional>
+
+namespace host {
+
+class RecordSet;
+
+enum class FieldType { String, FixedString, Float, DateTime };
+
+// Static description of a field: what the codec exchanges (name, type, size) plus the
+// presentation attributes the screens set.
+struct FieldDef {
+    QString name;
+    FieldType type = FieldType::String;
+    int size = 0; // maximum length of String and FixedString fields
+    QString label;
+    bool visible = true;
+    int displayWidth = 0; // characters; 0 = derived from size
+    QString editMask;     // host mask syntax "picture;storeLiterals;blank"
+    bool required = false;
+};
+
+// A field of a record set, reading and writing the record set's current row.
+class Field {
+public:
+    // Display-text hook; gets the row to render so grids can paint rows other than the current.
+    using GetTextHook = std::function<QString(const Field& field, int row)>;
+
+    const QString& FieldName() const { return m_def.name; }
+    FieldType DataType() const { return m_def.type; }
+    int Size() const { return m_def.size; }
+    int Index() const { return m_index; }
+    const FieldDef& Def() const { return m_def; }
+
+    const QString& DisplayLabel() const { return m_def.label; }
+    void SetDisplayLabel(const QString& label) { m_def.label = label; }
+    bool Visible() const { return m_def.visible; }
+    void SetVisible(bool visible) { m_def.visible = visible; }
+    int DisplayWidth() const;
+    void SetDisplayWidth(int width) { m_def.displayWidth = width; }
+    const QString& EditMask() const { return m_def.editMask; }
+    void SetEditMask(const QString& mask) { m_def.editMask = mask; }
+    bool Required() const { return m_def.required; }
+    void SetRequired(bool required) { m_def.required = required; }
+
+    // Value of the current row; an invalid QVariant is null.
+    QVariant Value() const;
+    bool IsNull() const;
+    QString AsString() const; // "" for null
+    double AsFloat() const;   // 0 for null
+    QDateTime AsDateTime() const;
+    QVariant ValueAt(int row) const;
+
+    // Writing needs the record set in edit or insert state; throws std::logic_error otherwise,
+    // and std::invalid_argument for a value that does not fit the field.
+    void SetValue(const QVariant& value);
+    void SetAsString(const QString& value);
+    void SetAsFloat(double value);
+    void SetAsDateTime(const QDateTime& value);
+    void Clear();
+
+    // Text shown for a row: the OnGetText hook when set, else the plain text
+    // (floats without grouping, dates dd/MM/yyyy).
+    QString DisplayText() const;
+    QString DisplayTextAt(int row) const;
+    QString PlainTextAt(int row) const;
+    void SetOnGetText(GetTextHook hook) { m_onGetText = std::move(hook); }
+
+    RecordSet& DataSet() const { return *m_owner; }
+
+private:
+    friend class RecordSet;
+    Field(RecordSet* owner, FieldDef def, int index)
+        : m_owner(owner), m_def(std::move(def)), m_index(index) {}
+
+    RecordSet* m_owner;
+    FieldDef m_def;
+    int m_index;
+    GetTextHook m_onGetText;
+};
+
+} // namespace host

@@ -1,0 +1,99 @@
+#pragma once
+
+#include "host/data/field.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QObject>
+#include <QVariant>
+
+#include <memory>
+#include <vector>
+
+namespace host {
+
+enum class DataSetState { Inactive, Browse, Edit, Insert };
+
+// In-memory table of typed fields with a current row, browse/edit/insert states, key look-up,
+// bookmarks and serialisation to one value. Independent of widgets; see RecordSetModel for grids.
+class RecordSet : public QObject {
+    Q_OBJECT
+public:
+    explicit RecordSet(QObject* parent = nullptr);
+    ~RecordSet() override;
+
+    // Structure. Field definitions can change only while the record set is inactive.
+    void AddFieldDef(const FieldDef& def);
+    void SetFieldDefs(const QList<FieldDef>& defs);
+    QList<FieldDef> FieldDefs() const;
+    int FieldCount() const;
+    Field& FieldAt(int index) const;
+    Field& FieldByName(const QString& name) const; // throws std::out_of_range when unknown
+    Field* FindField(const QString& name) const;
+
+    // Life.
+    void CreateDataSet(); // opens an empty record set with the current field definitions
+    void EmptyDataSet();  // removes every row, stays open
+    void Close();
+    bool Active() const;
+    bool IsEmpty() const;
+    int RecordCount() const;
+    DataSetState State() const;
+    bool Editing() const; // Edit or Insert
+
+    // Navigation. RecNo is 0-based; -1 when empty.
+    int RecNo() const;
+    void SetRecNo(int row);
+    void First();
+    void Last();
+    void Next();
+    void Prior();
+    bool Eof() const;
+    bool Bof() const;
+
+    // Editing. Append/Insert add a blank row (after the last / before the current row) in
+    // Insert state; Post keeps it, Cancel removes it. Delete removes the current row.
+    void Append();
+    void Insert();
+    void Edit();
+    void Post();
+    void Cancel();
+    void Delete();
+
+    // Appends a complete row without events (bulk loading by codecs and queries).
+    void AppendRow(std::vector<QVariant> values);
+    const std::vector<QVariant>& Row(int row) const;
+
+    // "A;B" key text, values in the same order; strings compare case-insensitively.
+    bool Locate(const QString& keyFields, const QVariantList& keyValues);
+
+    // A bookmark names a row, and survives inserts and deletes of other rows.
+    using Bookmark = quint64;
+    Bookmark GetBookmark() const;
+    bool BookmarkValid(Bookmark bookmark) const;
+    void GotoBookmark(Bookmark bookmark); // throws std::out_of_range for a deleted row
+
+    // While disabled, no events reach bound controls; enabling sends one full refresh.
+    void DisableControls();
+    void EnableControls();
+    bool ControlsDisabled() const;
+
+    // The whole content (structure and rows) as one value, and back (see codec.h).
+    QByteArray Data() const;
+    void SetData(const QByteArray& data); // throws CodecError; leaves the set unchanged then
+
+signals:
+    void afterOpen();
+    void afterScroll();
+    void stateChanged(host::DataSetState state);
+    void dataChanged(int row);  // one row's values changed
+    void rowsReset();           // rows added, removed or replaced wholesale
+    void fieldsChanged();       // labels, visibility, widths or masks changed
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
+    friend class Field;
+};
+
+} // namespace host
