@@ -7,6 +7,9 @@
 
 #include <simdjson.h>
 
+#include <string_view>
+#include <unordered_map>
+
 namespace host {
 
 namespace {
@@ -92,6 +95,39 @@ QString Where(size_t row, const FieldDef& def) {
 QString Text(std::string_view utf8) {
     return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
 }
+
+// Makes the texts of one column. Codes and names repeat down a column (company, branch,
+// customer, status), so equal texts share one QString instead of each allocating its own;
+// a column whose texts mostly differ (numbers, documents) stops pooling after a sample.
+class TextColumn {
+public:
+    QString Make(std::string_view utf8) {
+        if (!m_pooling || utf8.size() > kLongest)
+            return Text(utf8);
+        ++m_lookups;
+        if (const auto it = m_pool.find(utf8); it != m_pool.end()) {
+            ++m_hits;
+            return it->second;
+        }
+        QString text = Text(utf8);
+        if ((m_lookups >= kSample && m_hits * 4 < m_lookups) || m_pool.size() >= kMaxPool) {
+            m_pooling = false;
+            m_pool.clear();
+        } else {
+            m_pool.emplace(utf8, text); // the view points into the parser's buffer
+        }
+        return text;
+    }
+
+private:
+    static constexpr size_t kLongest = 64;
+    static constexpr size_t kMaxPool = 4096;
+    static constexpr int kSample = 256;
+    std::unordered_map<std::string_view, QString> m_pool;
+    int m_lookups = 0;
+    int m_hits = 0;
+    bool m_pooling = true;
+};
 
 // Reads "YYYY-MM-DDTHH:MM:SS" or "YYYY-MM-DD". Most sets hold few distinct dates, so the
 // built values are kept: constructing a local date-time costs far more than a look-up.
@@ -188,7 +224,8 @@ QList<FieldDef> ReadFields(simdjson::dom::object root) {
     return fields;
 }
 
-QVariant ReadCell(simdjson::dom::element cell, const FieldDef& def, size_t row, DateReader& dates) {
+QVariant ReadCell(simdjson::dom::element cell, const FieldDef& def, size_t row, TextColumn& texts,
+                  DateReader& dates) {
     const auto type = cell.type();
     if (type == simdjson::dom::element_type::NULL_VALUE)
         return {};
@@ -198,7 +235,7 @@ QVariant ReadCell(simdjson::dom::element cell, const FieldDef& def, size_t row, 
         std::string_view text;
         if (cell.get_string().get(text))
             Refuse(Where(row, def) + QStringLiteral(": text expected"));
-        QString value = Text(text);
+        QString value = texts.Make(text);
         if (def.size > 0 && value.size() > def.size)
             Refuse(Where(row, def) + QStringLiteral(": text of %1 characters exceeds the size %2")
                                          .arg(value.size())
@@ -240,6 +277,7 @@ RecordSetTable DecodeDocument(const char* data, size_t size, bool padded) {
 
     const size_t width = size_t(table.fields.size());
     DateReader dates;
+    std::vector<TextColumn> texts(width);
     table.rows.reserve(rows.size());
     for (simdjson::dom::element element : rows) {
         const size_t r = table.rows.size();
@@ -251,7 +289,8 @@ RecordSetTable DecodeDocument(const char* data, size_t size, bool padded) {
         for (simdjson::dom::element cell : cells) {
             if (row.size() == width)
                 Refuse(QStringLiteral("row %1 has more than %2 values").arg(r + 1).arg(width));
-            row.push_back(ReadCell(cell, table.fields[qsizetype(row.size())], r, dates));
+            const size_t column = row.size();
+            row.push_back(ReadCell(cell, table.fields[qsizetype(column)], r, texts[column], dates));
         }
         if (row.size() != width)
             Refuse(QStringLiteral("row %1 has %2 values for %3 fields")
