@@ -8,7 +8,7 @@
 #include <simdjson.h>
 
 #include <string_view>
-#include <unordered_map>
+#include <utility>
 
 namespace host {
 
@@ -104,26 +104,71 @@ public:
     QString Make(std::string_view utf8) {
         if (!m_pooling || utf8.size() > kLongest)
             return Text(utf8);
+        if (m_slots.empty())
+            m_slots.resize(kFirstSlots);
         ++m_lookups;
-        if (const auto it = m_pool.find(utf8); it != m_pool.end()) {
-            ++m_hits;
-            return it->second;
+        const quint32 hash = Hash(utf8);
+        const size_t mask = m_slots.size() - 1;
+        size_t slot = hash & mask;
+        for (; m_slots[slot].used; slot = (slot + 1) & mask) {
+            const Slot& entry = m_slots[slot];
+            if (entry.hash == hash && entry.key == utf8) {
+                ++m_hits;
+                return entry.text;
+            }
         }
         QString text = Text(utf8);
-        if ((m_lookups >= kSample && m_hits * 4 < m_lookups) || m_pool.size() >= kMaxPool) {
+        if (m_lookups >= kSample && m_hits * 4 < m_lookups) {
             m_pooling = false;
-            m_pool.clear();
-        } else {
-            m_pool.emplace(utf8, text); // the view points into the parser's buffer
+            m_slots = {};
+            return text;
         }
+        // The key views the parser's buffer, which outlives this decode.
+        m_slots[slot] = {utf8, text, hash, true};
+        if (++m_size * 2 > m_slots.size())
+            Grow();
         return text;
     }
 
 private:
+    struct Slot {
+        std::string_view key;
+        QString text;
+        quint32 hash = 0;
+        bool used = false;
+    };
+
+    static quint32 Hash(std::string_view bytes) { // FNV-1a: short keys, cheap and good enough
+        quint32 hash = 2166136261u;
+        for (char c : bytes)
+            hash = (hash ^ quint8(c)) * 16777619u;
+        return hash;
+    }
+
+    void Grow() {
+        if (m_slots.size() >= kMaxSlots) {
+            m_pooling = false;
+            m_slots = {};
+            return;
+        }
+        std::vector<Slot> old = std::exchange(m_slots, std::vector<Slot>(m_slots.size() * 2));
+        const size_t mask = m_slots.size() - 1;
+        for (Slot& entry : old) {
+            if (!entry.used)
+                continue;
+            size_t slot = entry.hash & mask;
+            while (m_slots[slot].used)
+                slot = (slot + 1) & mask;
+            m_slots[slot] = std::move(entry);
+        }
+    }
+
     static constexpr size_t kLongest = 64;
-    static constexpr size_t kMaxPool = 4096;
+    static constexpr size_t kFirstSlots = 64; // powers of two, at most half used
+    static constexpr size_t kMaxSlots = 8192;
     static constexpr int kSample = 256;
-    std::unordered_map<std::string_view, QString> m_pool;
+    std::vector<Slot> m_slots;
+    size_t m_size = 0;
     int m_lookups = 0;
     int m_hits = 0;
     bool m_pooling = true;
@@ -259,8 +304,17 @@ QVariant ReadCell(simdjson::dom::element cell, const FieldDef& def, size_t row, 
     return {};
 }
 
+constexpr size_t kKeptParserCapacity = size_t(64) << 20;
+
 RecordSetTable DecodeDocument(const char* data, size_t size, bool padded) {
-    simdjson::dom::parser parser;
+    // One parser per thread keeps its buffers between calls; a huge document's are let go.
+    thread_local simdjson::dom::parser parser;
+    struct Release {
+        ~Release() {
+            if (parser.capacity() > kKeptParserCapacity)
+                parser = simdjson::dom::parser();
+        }
+    } release;
     simdjson::dom::element root;
     if (const auto error = parser.parse(data, size, !padded).get(root))
         Refuse(QStringLiteral("not valid JSON: %1")
@@ -278,6 +332,7 @@ RecordSetTable DecodeDocument(const char* data, size_t size, bool padded) {
     const size_t width = size_t(table.fields.size());
     DateReader dates;
     std::vector<TextColumn> texts(width);
+    const QList<FieldDef>& fields = table.fields;
     table.rows.reserve(rows.size());
     for (simdjson::dom::element element : rows) {
         const size_t r = table.rows.size();
@@ -290,7 +345,7 @@ RecordSetTable DecodeDocument(const char* data, size_t size, bool padded) {
             if (row.size() == width)
                 Refuse(QStringLiteral("row %1 has more than %2 values").arg(r + 1).arg(width));
             const size_t column = row.size();
-            row.push_back(ReadCell(cell, table.fields[qsizetype(column)], r, texts[column], dates));
+            row.push_back(ReadCell(cell, fields[qsizetype(column)], r, texts[column], dates));
         }
         if (row.size() != width)
             Refuse(QStringLiteral("row %1 has %2 values for %3 fields")
