@@ -269,39 +269,46 @@ QList<FieldDef> ReadFields(simdjson::dom::object root) {
     return fields;
 }
 
-QVariant ReadCell(simdjson::dom::element cell, const FieldDef& def, size_t row, TextColumn& texts,
-                  DateReader& dates) {
+// Appends the cell's value to `out`, built in place: this runs for every cell.
+void ReadCell(simdjson::dom::element cell, const FieldDef& def, size_t rowIndex, TextColumn& texts,
+              DateReader& dates, std::vector<QVariant>& out) {
     const auto type = cell.type();
-    if (type == simdjson::dom::element_type::NULL_VALUE)
-        return {};
+    if (type == simdjson::dom::element_type::NULL_VALUE) {
+        out.emplace_back();
+        return;
+    }
     switch (def.type) {
     case FieldType::String:
     case FieldType::FixedString: {
         std::string_view text;
         if (cell.get_string().get(text))
-            Refuse(Where(row, def) + QStringLiteral(": text expected"));
+            Refuse(Where(rowIndex, def) + QStringLiteral(": text expected"));
         QString value = texts.Make(text);
         if (def.size > 0 && value.size() > def.size)
-            Refuse(Where(row, def) + QStringLiteral(": text of %1 characters exceeds the size %2")
-                                         .arg(value.size())
-                                         .arg(def.size));
-        return value;
+            Refuse(Where(rowIndex, def) +
+                   QStringLiteral(": text of %1 characters exceeds the size %2")
+                       .arg(value.size())
+                       .arg(def.size));
+        out.emplace_back(std::move(value));
+        return;
     }
     case FieldType::Float: {
         double value = 0;
         if (type == simdjson::dom::element_type::STRING || cell.get_double().get(value))
-            Refuse(Where(row, def) + QStringLiteral(": number expected"));
-        return value;
+            Refuse(Where(rowIndex, def) + QStringLiteral(": number expected"));
+        out.emplace_back(value);
+        return;
     }
     case FieldType::DateTime: {
         std::string_view text;
         QDateTime value;
         if (cell.get_string().get(text) || !dates.Read(text, value))
-            Refuse(Where(row, def) + QStringLiteral(": date \"YYYY-MM-DDTHH:MM:SS\" expected"));
-        return value;
+            Refuse(Where(rowIndex, def) +
+                   QStringLiteral(": date \"YYYY-MM-DDTHH:MM:SS\" expected"));
+        out.emplace_back(std::move(value));
+        return;
     }
     }
-    return {};
 }
 
 constexpr size_t kKeptParserCapacity = size_t(64) << 20;
@@ -345,7 +352,7 @@ RecordSetTable DecodeDocument(const char* data, size_t size, bool padded) {
             if (row.size() == width)
                 Refuse(QStringLiteral("row %1 has more than %2 values").arg(r + 1).arg(width));
             const size_t column = row.size();
-            row.push_back(ReadCell(cell, fields[qsizetype(column)], r, texts[column], dates));
+            ReadCell(cell, fields[qsizetype(column)], r, texts[column], dates, row);
         }
         if (row.size() != width)
             Refuse(QStringLiteral("row %1 has %2 values for %3 fields")
