@@ -38,10 +38,10 @@ TEST(TMessages, ShowMsgGivesSixForYesAndSevenForNo) {
 }
 
 TEST(HostMessages, HoldEveryTextTheHostUses) {
-    for (const char* key :
-         {"ERRINESP", "ERRSERV", "ERRSQL", "TITERRO", "TITAVISO", "TITINFO", "TITCONF",
-          "PESQFILTRO", "PESQOK", "PESQCANC", "LISTMARCA", "LISTDESMARCA", "PROCTITULO",
-          "PROCCAMPO", "PROCTEXTO", "PROCPROX", "PROCNAOENC", "AGUARDE"})
+    for (const char* key : {"ERRINESP",  "ERRSERV",      "ERRSQL",     "TITERRO",   "TITAVISO",
+                            "TITINFO",   "TITCONF",      "PESQFILTRO", "PESQOK",    "PESQCANC",
+                            "LISTMARCA", "LISTDESMARCA", "PROCTITULO", "PROCCAMPO", "PROCTEXTO",
+                            "PROCPROX",  "PROCNAOENC",   "AGUARDE",    "MSGSIM",    "MSGNAO"})
         EXPECT_TRUE(host::HostMessages().Contains(key)) << key;
 }
 
