@@ -2,6 +2,7 @@
 #include "host/services/dialogs.h"
 #include "tests/support/scripteddialogs.h"
 
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -92,6 +93,25 @@ TEST_F(SearchTest, PesquisaListaReturnsTheListString) {
     EXPECT_EQ(list, "'01','03'");
     ASSERT_EQ(dialogs.Shown().size(), 1u);
     EXPECT_EQ(dialogs.Shown()[0].keyField, "CDEMPRESA");
+}
+
+TEST(ScriptedDialogs, AnUnscriptedQuestionFailsTheTestAndAnswersNo) {
+    host::testing::ScriptedDialogs dialogs;
+    int answer = 0;
+    EXPECT_NONFATAL_FAILURE(answer =
+                                host::dialogs().Message("Excluir?", host::MessageKind::Confirmation,
+                                                        host::MessageButtons::YesNo),
+                            "unscripted dialog");
+    EXPECT_EQ(answer, host::mrNo);
+}
+
+TEST(ScriptedDialogs, RestoresTheSeamItReplaced) {
+    host::testing::ScriptedDialogs outer;
+    {
+        host::testing::ScriptedDialogs inner;
+        EXPECT_EQ(&host::dialogs(), &inner);
+    }
+    EXPECT_EQ(&host::dialogs(), &outer);
 }
 
 } // namespace
