@@ -73,6 +73,13 @@ TEST_F(SearchTest, AChoiceLeavesTheRecordSetOnTheChosenRow) {
     EXPECT_EQ(dialogs.Texts(Kind::Search), QStringList{"Empresa"});
 }
 
+TEST_F(SearchTest, AScriptCanPickARowByItsValue) {
+    Fill();
+    dialogs.PickWhere("CDEMPRESA", "02");
+    EXPECT_TRUE(host::dialogs().Pesquisar(rows, "Empresa|x"));
+    EXPECT_EQ(rows.RecNo(), 1);
+}
+
 TEST_F(SearchTest, CancellingLeavesTheRowAndTheList) {
     Fill();
     rows.SetRecNo(1);
