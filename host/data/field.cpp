@@ -69,6 +69,32 @@ QVariant NormaliseDateTime(const FieldDef& def, const QVariant& value) {
 
 } // namespace
 
+void NormaliseInPlace(const FieldDef& def, QVariant& value) {
+    // Bulk loads mostly bring values of the right type already: keep those untouched.
+    const int id = value.typeId();
+    switch (def.type) {
+    case FieldType::String:
+    case FieldType::FixedString:
+        if (id == QMetaType::QString && !value.isNull() &&
+            (def.size <= 0 || static_cast<const QString*>(value.constData())->size() <= def.size))
+            return;
+        break;
+    case FieldType::Float:
+        if (id == QMetaType::Double &&
+            std::isfinite(*static_cast<const double*>(value.constData())))
+            return;
+        break;
+    case FieldType::DateTime:
+        if (id == QMetaType::QDateTime &&
+            static_cast<const QDateTime*>(value.constData())->isValid())
+            return;
+        break;
+    }
+    if (!value.isValid())
+        return;
+    value = NormaliseValue(def, value);
+}
+
 QVariant NormaliseValue(const FieldDef& def, const QVariant& value) {
     if (!value.isValid() || value.isNull())
         return {};
@@ -143,9 +169,9 @@ QVariant Field::Value() const {
 }
 
 QVariant Field::ValueAt(int row) const {
-    if (row < 0 || row >= m_owner->RecordCount())
+    if (m_index < 0 || row < 0 || row >= m_owner->RecordCount())
         return {};
-    return m_owner->Row(row)[m_index];
+    return m_owner->Row(row)[size_t(m_index)];
 }
 
 bool Field::IsNull() const {
@@ -170,6 +196,8 @@ QDateTime Field::AsDateTime() const {
 }
 
 void Field::SetValue(const QVariant& value) {
+    if (m_index < 0)
+        throw std::logic_error("the field is no longer part of its record set");
     m_owner->SetFieldValue(m_index, NormaliseValue(m_def, value));
 }
 

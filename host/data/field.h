@@ -34,7 +34,7 @@ public:
     const QString& FieldName() const { return m_def.name; }
     FieldType DataType() const { return m_def.type; }
     int Size() const { return m_def.size; }
-    int Index() const { return m_index; }
+    int Index() const { return m_index; } // -1 once a new structure left the field out
     const FieldDef& Def() const { return m_def; }
 
     // Presentation; changing it emits the record set's fieldsChanged.
@@ -92,5 +92,6 @@ private:
 // The value a field of this definition stores for `value`: null for null/invalid input,
 // QString, double or QDateTime otherwise. Throws std::invalid_argument when it does not fit.
 QVariant NormaliseValue(const FieldDef& def, const QVariant& value);
+void NormaliseInPlace(const FieldDef& def, QVariant& value); // same, cheap when already fit
 
 } // namespace host

@@ -25,7 +25,8 @@ struct RowData {
 
 struct RecordSet::Impl {
     std::vector<std::unique_ptr<Field>> fields;
-    QHash<QString, int> byName; // upper-case name -> index
+    std::vector<std::unique_ptr<Field>> retired; // see RebuildFields
+    QHash<QString, int> byName;                  // upper-case name -> index
     std::vector<RowData> rows;
     DataSetState state = DataSetState::Inactive;
     int current = -1;
@@ -167,6 +168,13 @@ void RecordSet::RebuildFields(const QList<FieldDef>& defs, bool keepPresentation
             fields.push_back(std::unique_ptr<Field>(new Field(this, std::move(def), i)));
         }
     }
+    // Fields that left the structure may still be referenced by bound controls: keep them,
+    // detached, so such a reference reads null instead of freed memory.
+    for (auto& old : d->fields)
+        if (old) {
+            old->m_index = -1;
+            d->retired.push_back(std::move(old));
+        }
     d->fields = std::move(fields);
     d->byName = std::move(byName);
     d->indexes.clear();
@@ -459,7 +467,7 @@ void RecordSet::AppendRow(std::vector<QVariant> values) {
                                         .arg(d->fields.size())
                                         .toStdString());
     for (size_t i = 0; i < values.size(); ++i)
-        values[i] = NormaliseValue(d->fields[i]->Def(), values[i]);
+        NormaliseInPlace(d->fields[i]->Def(), values[i]);
     d->rows.push_back({d->nextId++, std::move(values)});
     const int pos = RecordCount() - 1;
     if (d->positionsValid)
@@ -598,6 +606,7 @@ RecordSetTable RecordSet::Table() const {
 }
 
 void RecordSet::SetTable(RecordSetTable table) {
+    const QList<FieldDef>& fields = table.fields;
     for (size_t r = 0; r < table.rows.size(); ++r) {
         std::vector<QVariant>& row = table.rows[r];
         if (row.size() != size_t(table.fields.size()))
@@ -607,7 +616,7 @@ void RecordSet::SetTable(RecordSetTable table) {
                                             .arg(table.fields.size())
                                             .toStdString());
         for (size_t i = 0; i < row.size(); ++i)
-            row[i] = NormaliseValue(table.fields[qsizetype(i)], row[i]);
+            NormaliseInPlace(fields[qsizetype(i)], row[i]);
     }
     SetTableUnchecked(std::move(table));
 }
