@@ -1,8 +1,8 @@
 #include "host/widgets/db_grid.h"
 
 #include "host/data/recordset.h"
-#include "host/data/recordset_model.h"
 #include "host/widgets/data_source.h"
+#include "host/widgets/grid_titles.h"
 #include "host/widgets/mark_delegate.h"
 
 #include <QHeaderView>
@@ -10,8 +10,11 @@
 
 namespace host {
 
-TDBGrid::TDBGrid(QWidget* parent) : QTableView(parent), m_columns(new GridColumnsModel(this)) {
-    setModel(m_columns);
+TDBGrid::TDBGrid(QWidget* parent)
+    : QTableView(parent), m_model(new RecordSetModel(nullptr, this)),
+      m_titles(new GridTitles(this)) {
+    m_titles->setSourceModel(m_model);
+    setModel(m_titles);
     setItemDelegate(new MarkDelegate(this));
     setEditTriggers(NoEditTriggers);
     setSelectionMode(SingleSelection);
@@ -22,10 +25,11 @@ TDBGrid::TDBGrid(QWidget* parent) : QTableView(parent), m_columns(new GridColumn
     horizontalHeader()->setSectionsClickable(true);
     horizontalHeader()->setHighlightSections(false);
 
-    connect(m_columns, &QAbstractItemModel::modelReset, this, [this] {
+    connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
         ApplyWidths();
         FollowRecord();
     });
+    connect(m_model, &RecordSetModel::currentRowChanged, this, &TDBGrid::FollowRecord);
     connect(this, &QAbstractItemView::clicked, this,
             [this](const QModelIndex& index) { OnCellClick.Fire(index.column()); });
     connect(this, &QAbstractItemView::doubleClicked, this, [this] { OnDblClick.Fire(); });
@@ -33,10 +37,7 @@ TDBGrid::TDBGrid(QWidget* parent) : QTableView(parent), m_columns(new GridColumn
             [this](int column) { OnTitleClick.Fire(column); });
 }
 
-TDBGrid::~TDBGrid() {
-    // The proxy must let go of the source model before the source goes.
-    m_columns->setSourceModel(nullptr);
-}
+TDBGrid::~TDBGrid() = default;
 
 void TDBGrid::SetDataSource(TDataSource* dataSource) {
     if (m_dataSource)
@@ -44,7 +45,6 @@ void TDBGrid::SetDataSource(TDataSource* dataSource) {
     m_dataSource = dataSource;
     if (dataSource) {
         connect(dataSource, &TDataSource::dataSetChanged, this, &TDBGrid::Rebind);
-        connect(dataSource, &TDataSource::recordChanged, this, &TDBGrid::FollowRecord);
         connect(dataSource, &TDataSource::stateChanged, this, [this] { viewport()->update(); });
     }
     Rebind();
@@ -55,23 +55,31 @@ RecordSet* TDBGrid::DataSet() const {
 }
 
 void TDBGrid::Rebind() {
-    RecordSet* dataSet = DataSet();
-    m_columns->setSourceModel(nullptr);
-    m_source = dataSet ? std::make_unique<RecordSetModel>(dataSet) : nullptr;
-    m_columns->SetRecordSet(dataSet);
-    m_columns->setSourceModel(m_source.get());
+    m_model->SetRecordSet(DataSet());
 }
 
 void TDBGrid::SetColumns(const QList<GridColumn>& columns) {
-    m_columns->SetColumns(columns);
+    QList<RecordSetModel::Column> shown;
+    QHash<int, GridTitles::Look> looks;
+    for (const GridColumn& column : columns) {
+        looks.insert(int(shown.size()), {column.titleAlignment, column.titleFontFamily});
+        shown.append({column.fieldName, column.title, column.width});
+    }
+    m_model->SetColumns(shown);
+    m_titles->SetLooks(std::move(looks));
 }
 
-const QList<GridColumn>& TDBGrid::Columns() const {
-    return m_columns->Columns();
+int TDBGrid::ColumnCount() const {
+    return m_model->columnCount();
 }
 
 QString TDBGrid::ColumnField(int column) const {
-    return column >= 0 && column < Columns().size() ? Columns().at(column).fieldName : QString();
+    const QList<RecordSetModel::Column> columns = m_model->Columns();
+    return column >= 0 && column < columns.size() ? columns.at(column).fieldName : QString();
+}
+
+int TDBGrid::ColumnOfField(const QString& fieldName) const {
+    return m_model->ColumnOfField(fieldName);
 }
 
 bool TDBGrid::MarkEditing() const {
@@ -103,27 +111,15 @@ QBrush TDBGrid::CellBrush(int row, bool selected) const {
 }
 
 void TDBGrid::ApplyWidths() {
-    const RecordSet* dataSet = DataSet();
-    for (int column = 0; column < Columns().size(); ++column) {
-        const GridColumn& shown = Columns().at(column);
-        int width = shown.width;
-        if (width <= 0 && dataSet) {
-            if (const Field* field = dataSet->FindField(shown.fieldName)) {
-                const int chars = qMax(field->DisplayWidth(), int(shown.title.size()));
-                width = fontMetrics().averageCharWidth() * qBound(2, chars, 40) + 8;
-            }
-        }
-        if (width > 0)
-            setColumnWidth(column, width);
-    }
+    for (int column = 0; column < ColumnCount(); ++column)
+        setColumnWidth(column, m_model->ColumnWidth(column));
 }
 
 // The current cell stands on the record set's current row.
 void TDBGrid::FollowRecord() {
-    const RecordSet* dataSet = DataSet();
-    if (!dataSet || m_following)
+    const int row = m_model->CurrentRow();
+    if (m_following)
         return;
-    const int row = dataSet->RecNo();
     if (row < 0 || row >= model()->rowCount())
         return;
     const int column = currentIndex().isValid() ? currentIndex().column() : 0;
@@ -164,12 +160,7 @@ void TDBGrid::focusOutEvent(QFocusEvent* event) {
 }
 
 int IndiceCol(const TDBGrid& grid, const QString& fieldName) {
-    const QList<GridColumn>& columns = grid.Columns();
-    for (int column = 0; column < columns.size(); ++column) {
-        if (columns.at(column).fieldName.compare(fieldName, Qt::CaseInsensitive) == 0)
-            return column;
-    }
-    return -1;
+    return grid.ColumnOfField(fieldName);
 }
 
 } // namespace host

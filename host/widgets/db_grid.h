@@ -1,8 +1,8 @@
 #pragma once
 
+#include "host/data/recordsetmodel.h"
 #include "host/widgets/check_pictures.h"
 #include "host/widgets/data_source.h"
-#include "host/widgets/grid_columns.h"
 #include "host/widgets/reaction.h"
 
 #include <QBrush>
@@ -10,12 +10,21 @@
 #include <QTableView>
 
 #include <functional>
-#include <memory>
 #include <optional>
 
 namespace host {
 
-class RecordSetModel;
+class GridTitles;
+
+// A grid column: the field it shows, its title (the field's label when empty), its width in
+// pixels (0: from the field's display width) and the title's look.
+struct GridColumn {
+    QString fieldName;
+    QString title;
+    int width = 0;
+    Qt::Alignment titleAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+    QString titleFontFamily; // e.g. a symbol font for a mark column's title
+};
 
 // Grid over a record set: the grid's columns in order with titles and widths, display texts
 // through the fields' hooks, the current cell following the record set's current row and moving
@@ -32,8 +41,9 @@ public:
     RecordSet* DataSet() const;
 
     void SetColumns(const QList<GridColumn>& columns); // empty: every visible field
-    const QList<GridColumn>& Columns() const;
+    int ColumnCount() const;
     QString ColumnField(int column) const;
+    int ColumnOfField(const QString& fieldName) const; // -1 when not shown
 
     void SetMarkField(const QString& fieldName) { m_markField = fieldName; }
     const QString& MarkField() const { return m_markField; }
@@ -70,8 +80,8 @@ private:
     void ApplyWidths();
 
     QPointer<TDataSource> m_dataSource;
-    std::unique_ptr<RecordSetModel> m_source;
-    GridColumnsModel* m_columns;
+    RecordSetModel* m_model;
+    GridTitles* m_titles;
     QString m_markField = QStringLiteral("IDMARCADO");
     std::function<bool()> m_markEditing;
     std::function<QBrush(int)> m_rowBrush;
