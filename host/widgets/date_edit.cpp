@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QKeyEvent>
+#include <QRegularExpression>
 #include <QStyle>
 
 namespace host {
@@ -37,7 +38,9 @@ TDateEditPlus::TDateEditPlus(QWidget* parent) : QLineEdit(parent) {
 TDateEditPlus::~TDateEditPlus() = default;
 
 QDate TDateEditPlus::GetDate() const {
-    if (IsEmpty())
+    // A year of fewer than four digits is a date still being typed, not the year 20.
+    static const QRegularExpression whole(QStringLiteral("^\\d{1,2}/\\d{1,2}/\\d{4}$"));
+    if (!whole.match(text()).hasMatch())
         return {};
     return QDate::fromString(text(), kParseFormat);
 }

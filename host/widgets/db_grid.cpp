@@ -24,6 +24,7 @@ TDBGrid::TDBGrid(QWidget* parent)
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     horizontalHeader()->setSectionsClickable(true);
     horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setMinimumSectionSize(8); // a mark column is narrower than the default
 
     connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
         ApplyWidths();

@@ -19,11 +19,11 @@ class GridTitles;
 // A grid column: the field it shows, its title (the field's label when empty), its width in
 // pixels (0: from the field's display width) and the title's look.
 struct GridColumn {
-    QString fieldName;
-    QString title;
+    QString fieldName{};
+    QString title{};
     int width = 0;
     Qt::Alignment titleAlignment = Qt::AlignLeft | Qt::AlignVCenter;
-    QString titleFontFamily; // e.g. a symbol font for a mark column's title
+    QString titleFontFamily{}; // e.g. a symbol font for a mark column's title
 };
 
 // Grid over a record set: the grid's columns in order with titles and widths, display texts
