@@ -144,7 +144,7 @@ void LoadTypes(const QSqlDatabase& db) {
 void LoadBanks(const QSqlDatabase& db) {
     Inserter banco(db, "BANCO", {"CDBANCO", "NMBANCO", "CDPICTAGEN", "CDPICTCONT"});
     banco.Insert({"001", QStringLiteral("Banco do Brasil"), "9999-a", "99999999-a"});
-    banco.Insert({"104", QStringLiteral("Caixa Econômica Federal"), "9999", "999.99999999-9"});
+    banco.Insert({"104", QStringLiteral("Caixa Econômica Federal"), "9999", "999.999999-9"});
     banco.Insert({"237", QStringLiteral("Bradesco"), "9999-9", "9999999-9"});
     banco.Insert({"341", QStringLiteral("Itaú Unibanco"), "9999", "99999-9"});
     Inserter conta(db, "CONTCORR",
@@ -152,7 +152,7 @@ void LoadBanks(const QSqlDatabase& db) {
                     "CDCONTCTBL"});
     conta.Insert(
         {"01", "BB1", "001", "3456X", "12345678X", QStringLiteral("BB movimento"), "1.1.1.02.001"});
-    conta.Insert({"01", "CX1", "104", "0987", "01300012345", QStringLiteral("Caixa cobrança"),
+    conta.Insert({"01", "CX1", "104", "0987", "0130123456", QStringLiteral("Caixa cobrança"),
                   "1.1.1.02.002"});
     conta.Insert(
         {"01", "IT1", "341", "0271", "456789", QStringLiteral("Itaú pagamentos"), "1.1.1.02.003"});

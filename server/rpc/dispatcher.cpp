@@ -91,8 +91,9 @@ Answer Dispatch(const RemoteObject& object, std::string_view body, CallContext& 
             throw RpcError(kInvalidRequest,
                            QStringLiteral("Requisição inválida: jsonrpc \"2.0\" e method são "
                                           "obrigatórios."));
-        answer.method = std::string(methodName);
         const MethodDef* method = object.Find(methodName);
+        // Only a known name reaches the log: the request's own text could hold anything.
+        answer.method = method == nullptr ? "?" : method->name;
         if (method == nullptr)
             throw RpcError(
                 kMethodNotFound,
