@@ -165,7 +165,11 @@ Server::Server(ServerConfig config, rpc::Registry registry) : d(std::make_unique
     };
     d->http.set_payload_max_length(d->config.maxBodyBytes);
     d->http.set_read_timeout(std::chrono::seconds(30));
-    d->http.set_keep_alive_timeout(30);
+    // A keep-alive connection holds a worker while idle: keep them short-lived when idle, but
+    // let a busy client reuse its connection for many calls.
+    d->http.set_keep_alive_timeout(5);
+    d->http.set_tcp_nodelay(true); // answers go out at once, not after the client's delayed ACK
+    d->http.set_keep_alive_max_count(10000);
     d->http.Post("/session", [this](const httplib::Request& request, httplib::Response& response) {
         d->Session(request, response);
     });

@@ -38,6 +38,7 @@ httplib::Client ServerFixture::Client() {
     httplib::Client client("127.0.0.1", s_port);
     client.set_read_timeout(std::chrono::seconds(60));
     client.set_write_timeout(std::chrono::seconds(60));
+    client.set_tcp_nodelay(true);
     return client;
 }
 
