@@ -68,6 +68,10 @@ struct RefusalCase {
     int code;
 };
 
+void PrintTo(const RefusalCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class RefusalTest : public ServerFixture, public testing::WithParamInterface<RefusalCase> {
 protected:
     static std::string Token(Caller caller) {
