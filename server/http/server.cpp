@@ -194,6 +194,7 @@ Server::Server(ServerConfig config, rpc::Registry registry) : d(std::make_unique
             SendJson(response, 500,
                      rpc::ErrorAnswer(rpc::kInternalError,
                                       QStringLiteral("Erro interno do servidor de aplicação.")));
+            store::DropThreadConnection(d->config.database); // may have broken it
             d->Log("internal error outside a call");
         });
 }
