@@ -17,16 +17,11 @@ std::string Where(const Target& target) {
                     httplib::to_string(error));
 }
 
-[[noreturn]] void ThrowStatus(const Target& target, const httplib::Result& result) {
-    std::string detail = "HTTP " + std::to_string(result->status);
-    try {
-        // Servers refuse a call (bad token, no access) with a JSON-RPC error body.
-        const auto answer = jsonrpc::Response(QByteArray::fromStdString(result->body), 0);
-        if (answer.Refused())
-            detail = answer.ErrorMessage().toStdString();
-    } catch (const ENetError&) {
-        // Not a JSON-RPC body: the status says enough.
-    }
+[[noreturn]] void ThrowStatus(const Target& target, int status, const QByteArray& body) {
+    // Servers refuse a call (bad token, no access) with a JSON-RPC error body.
+    const QString text = jsonrpc::ErrorText(body);
+    const std::string detail =
+        text.isEmpty() ? "HTTP " + std::to_string(status) : text.toStdString();
     throw ENetError("O servidor de aplicação " + Where(target) + " recusou a chamada: " + detail);
 }
 
@@ -51,10 +46,10 @@ void Client::Check(const QString& path) {
     if (!result)
         ThrowTransport(d->target, result.error());
     if (result->status != 200)
-        ThrowStatus(d->target, result);
+        ThrowStatus(d->target, result->status, QByteArray::fromStdString(result->body));
 }
 
-QByteArray Client::PostJson(const QString& path, const QByteArray& body, const QString& token) {
+Client::Reply Client::Post(const QString& path, const QByteArray& body, const QString& token) {
     httplib::Headers headers;
     if (!token.isEmpty())
         headers.emplace("Authorization", "Bearer " + token.toStdString());
@@ -62,9 +57,14 @@ QByteArray Client::PostJson(const QString& path, const QByteArray& body, const Q
                                        static_cast<size_t>(body.size()), "application/json");
     if (!result)
         ThrowTransport(d->target, result.error());
-    if (result->status != 200)
-        ThrowStatus(d->target, result);
-    return QByteArray::fromStdString(result->body);
+    return {result->status, QByteArray::fromStdString(result->body)};
+}
+
+QByteArray Client::PostJson(const QString& path, const QByteArray& body, const QString& token) {
+    Reply reply = Post(path, body, token);
+    if (reply.status != 200)
+        ThrowStatus(d->target, reply.status, reply.body);
+    return std::move(reply.body);
 }
 
 } // namespace host::http

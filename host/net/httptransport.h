@@ -25,10 +25,18 @@ public:
     Client(const Client&) = delete;
     Client& operator=(const Client&) = delete;
 
+    struct Reply {
+        int status = 0;
+        QByteArray body;
+    };
+
     // GET path; throws unless the server answers 200.
     void Check(const QString& path);
-    // POST of a JSON body with a bearer token; the body of a 200 answer. Another status throws,
-    // carrying the server's JSON-RPC error text when it sent one.
+    // POST of a JSON body, with a bearer token when one is given; throws only when the
+    // exchange itself fails.
+    Reply Post(const QString& path, const QByteArray& body, const QString& token);
+    // Post, giving the body of a 200 answer. Another status throws, carrying the server's
+    // JSON-RPC error text when it sent one.
     QByteArray PostJson(const QString& path, const QByteArray& body, const QString& token);
 
 private:

@@ -8,6 +8,7 @@
 #include <QDateTime>
 #include <QLocale>
 
+#include <optional>
 #include <string_view>
 
 namespace host::jsonrpc {
@@ -122,38 +123,61 @@ NetAnswer ReadValue(simdjson::ondemand::value value) {
     return NetAnswer::Result(Kind::Null, "null");
 }
 
-NetAnswer Response(const QByteArray& body, qint64 id) {
+namespace {
+
+struct Envelope {
+    std::optional<qint64> id; // empty for a null id
+    std::optional<NetAnswer> answer;
+};
+
+Envelope ReadEnvelope(const QByteArray& body) {
     try {
         simdjson::ondemand::parser parser;
         const simdjson::padded_string json(body.constData(), static_cast<size_t>(body.size()));
         auto document = parser.iterate(json);
-        bool idMatches = false;
-        bool idNull = false;
-        bool haveAnswer = false;
-        NetAnswer answer;
+        Envelope envelope;
         for (auto member : document.get_object()) {
             const std::string_view key = member.unescaped_key();
             simdjson::ondemand::value value = member.value();
             if (key == "id") {
-                idNull = value.is_null();
-                idMatches = !idNull && value.get_int64() == id;
+                if (!value.is_null())
+                    envelope.id = value.get_int64();
             } else if (key == "result") {
-                answer = ReadValue(value);
-                haveAnswer = true;
+                envelope.answer = ReadValue(value);
             } else if (key == "error") {
                 auto error = value.get_object();
                 const auto code = static_cast<int>(int64_t(error["code"]));
-                answer = NetAnswer::Refusal(code, ToQString(std::string_view(error["message"])));
-                haveAnswer = true;
+                envelope.answer =
+                    NetAnswer::Refusal(code, ToQString(std::string_view(error["message"])));
             }
         }
-        // A server that could not read the request answers its error with a null id.
-        if (!haveAnswer || !(idMatches || (idNull && answer.Refused())))
-            throw ENetError("resposta do servidor fora do protocolo");
-        return answer;
+        return envelope;
     } catch (const simdjson::simdjson_error& error) {
         throw ENetError(std::string("resposta do servidor ilegível: ") + error.what());
     }
+}
+
+} // namespace
+
+NetAnswer Response(const QByteArray& body, qint64 id) {
+    Envelope envelope = ReadEnvelope(body);
+    // A server that could not read the request answers its error with a null id.
+    const bool idMatches =
+        envelope.id ? *envelope.id == id : envelope.answer && envelope.answer->Refused();
+    if (!envelope.answer || !idMatches)
+        throw ENetError("resposta do servidor fora do protocolo");
+    return std::move(*envelope.answer);
+}
+
+QString ErrorText(const QByteArray& body) {
+    try {
+        const Envelope envelope = ReadEnvelope(body);
+        if (envelope.answer && envelope.answer->Refused())
+            return envelope.answer->ErrorMessage();
+    } catch (const ENetError&) {
+        // Not a JSON-RPC body: no text to give.
+    }
+    return {};
 }
 
 } // namespace host::jsonrpc

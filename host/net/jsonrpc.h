@@ -17,4 +17,7 @@ QByteArray Request(qint64 id, const QString& method, const QVariantList& params)
 // refusal answer; malformed bodies and mismatched ids throw ENetError.
 NetAnswer Response(const QByteArray& body, qint64 id);
 
+// The error text of a JSON-RPC error body, whatever its id; empty for any other body.
+QString ErrorText(const QByteArray& body);
+
 } // namespace host::jsonrpc

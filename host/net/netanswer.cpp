@@ -21,6 +21,8 @@ NetAnswer NetAnswer::Refusal(int code, QString message) {
 }
 
 QString NetAnswer::AsString() const {
+    if (m_kind == Kind::Null)
+        return {};
     if (m_kind != Kind::String && m_kind != Kind::Number)
         throw ENetError("o servidor não respondeu um texto");
     return QString::fromUtf8(m_json);

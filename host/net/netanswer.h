@@ -23,7 +23,7 @@ public:
     // JSON text of an object or array result (a record set stays JSON until a screen loads
     // it); the plain UTF-8 text of a string or number.
     const QByteArray& Json() const { return m_json; }
-    // Text of a string answer; throws ENetError for any other kind.
+    // Text of a string or number answer, empty for null; throws ENetError for other kinds.
     QString AsString() const;
     // Items of an array answer; throws ENetError for any other kind.
     QList<NetAnswer> Elements() const;

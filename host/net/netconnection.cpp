@@ -1,11 +1,14 @@
 #include "host/net/netconnection.h"
 
+#include "host/app/mainwindow.h"
 #include "host/net/httptransport.h"
 #include "host/net/jsonrpc.h"
 #include "host/net/neterror.h"
-#include "host/net/offthread.h"
+#include "host/services/busy.h"
 
 #include <QScopedValueRollback>
+
+#include <optional>
 
 namespace host {
 
@@ -32,7 +35,7 @@ void TNetConnection::SetConnected(bool connected) {
     }
     emit beforeConnect();
     auto link = std::make_unique<Link>(http::Target{m_host, m_port});
-    net::RunOffUiThread([&] { link->client.Check(QStringLiteral("/health")); });
+    RunWhileWaiting([&] { link->client.Check(QStringLiteral("/health")); });
     m_link = std::move(link);
     emit afterConnect();
 }
@@ -47,11 +50,13 @@ NetAnswer TNetConnection::Call(const QString& method, const QVariantList& params
     const qint64 id = m_nextId++;
     const QByteArray request = jsonrpc::Request(id, method, params);
     const QString path = QLatin1Char('/') + m_serverName;
-    Q_UNUSED(animation);
     NetAnswer answer;
     {
         const QScopedValueRollback inCall(m_inCall, true);
-        net::RunOffUiThread([&] {
+        std::optional<BusyScope> busy;
+        if (animation == Animation::Busy)
+            busy.emplace(MainWindow());
+        RunWhileWaiting([&] {
             answer = jsonrpc::Response(m_link->client.PostJson(path, request, m_token), id);
         });
     }
