@@ -8,10 +8,12 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace host {
 
+class JsonWriter;
 class RecordSet;
 
 // Refused input: the message says what and where, in words an operator can report.
@@ -32,7 +34,10 @@ namespace codec {
 
 QByteArray Encode(const RecordSetTable& table);
 QByteArray Encode(const RecordSet& recordSet);
+// Writes the record set as the next value of a larger document (an answer's "result").
+void Write(JsonWriter& out, const RecordSet& recordSet);
 RecordSetTable Decode(const QByteArray& json); // throws CodecError
+RecordSetTable Decode(std::string_view json);  // throws CodecError
 // Decodes straight into a record set (replacing structure and rows); throws CodecError and
 // leaves the record set unchanged on refused input.
 void DecodeInto(const QByteArray& json, RecordSet& recordSet);

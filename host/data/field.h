@@ -37,16 +37,17 @@ public:
     int Index() const { return m_index; }
     const FieldDef& Def() const { return m_def; }
 
+    // Presentation; changing it emits the record set's fieldsChanged.
     const QString& DisplayLabel() const { return m_def.label; }
-    void SetDisplayLabel(const QString& label) { m_def.label = label; }
+    void SetDisplayLabel(const QString& label);
     bool Visible() const { return m_def.visible; }
-    void SetVisible(bool visible) { m_def.visible = visible; }
-    int DisplayWidth() const;
-    void SetDisplayWidth(int width) { m_def.displayWidth = width; }
+    void SetVisible(bool visible);
+    int DisplayWidth() const; // characters: the set width, else derived from type and size
+    void SetDisplayWidth(int width);
     const QString& EditMask() const { return m_def.editMask; }
-    void SetEditMask(const QString& mask) { m_def.editMask = mask; }
-    bool Required() const { return m_def.required; }
-    void SetRequired(bool required) { m_def.required = required; }
+    void SetEditMask(const QString& mask);
+    bool Required() const { return m_def.required; } // Post refuses a null or empty value
+    void SetRequired(bool required);
 
     // Value of the current row; an invalid QVariant is null.
     QVariant Value() const;
@@ -57,7 +58,9 @@ public:
     QVariant ValueAt(int row) const;
 
     // Writing needs the record set in edit or insert state; throws std::logic_error otherwise,
-    // and std::invalid_argument for a value that does not fit the field.
+    // and std::invalid_argument for a value that does not fit the field (a string longer than
+    // the size, text that is not a number, a non-finite number, text that is not a date).
+    // A null or invalid QVariant, and an invalid date-time, write null.
     void SetValue(const QVariant& value);
     void SetAsString(const QString& value);
     void SetAsFloat(double value);
@@ -77,11 +80,16 @@ private:
     friend class RecordSet;
     Field(RecordSet* owner, FieldDef def, int index)
         : m_owner(owner), m_def(std::move(def)), m_index(index) {}
+    void NotifyChanged();
 
     RecordSet* m_owner;
     FieldDef m_def;
     int m_index;
     GetTextHook m_onGetText;
 };
+
+// The value a field of this definition stores for `value`: null for null/invalid input,
+// QString, double or QDateTime otherwise. Throws std::invalid_argument when it does not fit.
+QVariant NormaliseValue(const FieldDef& def, const QVariant& value);
 
 } // namespace host

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "host/data/codec.h"
 #include "host/data/field.h"
 
 #include <QByteArray>
@@ -60,8 +61,12 @@ public:
     void Cancel();
     void Delete();
 
-    // Appends a complete row without events (bulk loading by codecs and queries).
+    // Appends a complete row without events (bulk loading by codecs and queries); values are
+    // normalised as Field::SetValue does and the row is refused (std::invalid_argument) when
+    // it has the wrong length or a value does not fit. Needs an active set, not editing.
     void AppendRow(std::vector<QVariant> values);
+    // Tells bound controls that rows changed wholesale (after bulk AppendRow calls).
+    void Refresh();
     const std::vector<QVariant>& Row(int row) const;
 
     // "A;B" key text, values in the same order; strings compare case-insensitively.
@@ -81,16 +86,33 @@ public:
     // The whole content (structure and rows) as one value, and back (see codec.h).
     QByteArray Data() const;
     void SetData(const QByteArray& data); // throws CodecError; leaves the set unchanged then
+    // Same as table form. SetTable opens the set with this structure and these rows; fields
+    // whose name exists already keep their Field object, presentation and display hook.
+    RecordSetTable Table() const;
+    void SetTable(RecordSetTable table); // throws std::invalid_argument for a bad cell
 
 signals:
     void afterOpen();
     void afterScroll();
     void stateChanged(host::DataSetState state);
-    void dataChanged(int row);  // one row's values changed
-    void rowsReset();           // rows added, removed or replaced wholesale
-    void fieldsChanged();       // labels, visibility, widths or masks changed
+    void dataChanged(int row); // one row's values changed
+    void rowsReset();          // rows added, removed or replaced wholesale
+    void fieldsChanged();      // labels, visibility, widths or masks changed
 
 private:
+    friend void codec::DecodeInto(const QByteArray& json, RecordSet& recordSet);
+    void SetFieldValue(int index, QVariant value); // already normalised
+    void RebuildFields(const QList<FieldDef>& defs, bool keepPresentation);
+    void SetTableUnchecked(RecordSetTable table);
+    void InsertBlankAt(int pos);
+    void RemoveRow(int pos, bool indexed);
+    void MoveTo(int row);
+    void RequireActive() const;
+    void CheckBrowseMode();
+    void NotifyState();
+    void NotifyScroll();
+    void NotifyReset();
+    void NotifyRow(int row);
     struct Impl;
     std::unique_ptr<Impl> d;
     friend class Field;

@@ -1,0 +1,301 @@
+#include "host/data/codec.h"
+
+#include "host/data/jsonwriter.h"
+#include "host/data/recordset.h"
+
+#include <QHash>
+
+#include <simdjson.h>
+
+namespace host {
+
+namespace {
+
+std::string_view TypeName(FieldType type) {
+    switch (type) {
+    case FieldType::String:
+        return "string";
+    case FieldType::FixedString:
+        return "fixedstring";
+    case FieldType::Float:
+        return "float";
+    case FieldType::DateTime:
+        return "datetime";
+    }
+    return "string";
+}
+
+bool HasSize(FieldType type) {
+    return type == FieldType::String || type == FieldType::FixedString;
+}
+
+void WriteFields(JsonWriter& out, const QList<FieldDef>& fields) {
+    out.key("fields").beginArray();
+    for (const FieldDef& def : fields) {
+        out.beginObject().key("name").value(def.name).key("type").value(TypeName(def.type));
+        if (HasSize(def.type))
+            out.key("size").value(def.size);
+        out.endObject();
+    }
+    out.endArray();
+}
+
+// Cells hold what NormaliseValue makes (QString, double, QDateTime or null); read them in
+// place rather than through QVariant's converting getters.
+void WriteCell(JsonWriter& out, FieldType type, const QVariant& cell) {
+    const int id = cell.typeId();
+    if (type == FieldType::Float && id == QMetaType::Double)
+        out.value(*static_cast<const double*>(cell.constData()));
+    else if (HasSize(type) && id == QMetaType::QString)
+        out.value(*static_cast<const QString*>(cell.constData()));
+    else if (type == FieldType::DateTime && id == QMetaType::QDateTime)
+        out.value(*static_cast<const QDateTime*>(cell.constData()));
+    else
+        out.value(cell);
+}
+
+template <typename RowAt>
+void WriteRows(JsonWriter& out, const QList<FieldDef>& fields, size_t rowCount, RowAt rowAt) {
+    std::vector<FieldType> types;
+    for (const FieldDef& def : fields)
+        types.push_back(def.type);
+    out.beginObject();
+    WriteFields(out, fields);
+    out.key("rows").beginArray();
+    for (size_t r = 0; r < rowCount; ++r) {
+        const std::vector<QVariant>& row = rowAt(r);
+        out.beginArray();
+        for (size_t i = 0; i < types.size() && i < row.size(); ++i)
+            WriteCell(out, types[i], row[i]);
+        out.endArray();
+    }
+    out.endArray();
+    out.endObject();
+}
+
+template <typename RowAt>
+QByteArray EncodeRows(const QList<FieldDef>& fields, size_t rowCount, RowAt rowAt) {
+    // Room for a typical row up front saves most of the buffer's regrowth copies.
+    JsonWriter out(qsizetype(rowCount) * fields.size() * 12 + 1024);
+    WriteRows(out, fields, rowCount, rowAt);
+    return out.take();
+}
+
+[[noreturn]] void Refuse(const QString& message) {
+    throw CodecError(message.toStdString());
+}
+
+QString Where(size_t row, const FieldDef& def) {
+    return QStringLiteral("row %1, field %2").arg(row + 1).arg(def.name);
+}
+
+QString Text(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+}
+
+// Reads "YYYY-MM-DDTHH:MM:SS" or "YYYY-MM-DD". Most sets hold few distinct dates, so the
+// built values are kept: constructing a local date-time costs far more than a look-up.
+class DateReader {
+public:
+    bool Read(std::string_view text, QDateTime& result) {
+        if (text.size() != 19 && text.size() != 10)
+            return false;
+        int parts[6] = {0, 0, 0, 0, 0, 0};
+        static constexpr int kStart[6] = {0, 5, 8, 11, 14, 17};
+        static constexpr int kWidth[6] = {4, 2, 2, 2, 2, 2};
+        static constexpr char kSeparator[6] = {'-', '-', 'T', ':', ':', 0};
+        const int count = text.size() == 19 ? 6 : 3;
+        for (int p = 0; p < count; ++p) {
+            for (int i = 0; i < kWidth[p]; ++i) {
+                const char c = text[size_t(kStart[p] + i)];
+                if (c < '0' || c > '9')
+                    return false;
+                parts[p] = parts[p] * 10 + (c - '0');
+            }
+            const size_t after = size_t(kStart[p] + kWidth[p]);
+            if (p + 1 < count && text[after] != kSeparator[p])
+                return false;
+        }
+        quint64 packed = 0;
+        for (int part : parts)
+            packed = packed * 10000 + quint64(part);
+        if (const auto it = m_seen.constFind(packed); it != m_seen.constEnd()) {
+            result = *it;
+            return true;
+        }
+        const QDate date(parts[0], parts[1], parts[2]);
+        const QTime time(parts[3], parts[4], parts[5]);
+        if (!date.isValid() || !time.isValid())
+            return false;
+        result = QDateTime(date, time);
+        if (m_seen.size() > 65536)
+            m_seen.clear();
+        m_seen.insert(packed, result);
+        return true;
+    }
+
+private:
+    QHash<quint64, QDateTime> m_seen;
+};
+
+FieldDef ReadFieldDef(simdjson::dom::element element, qsizetype position) {
+    simdjson::dom::object object;
+    if (element.get_object().get(object))
+        Refuse(QStringLiteral("field %1 is not an object").arg(position + 1));
+    std::string_view name;
+    std::string_view type;
+    if (object["name"].get_string().get(name) || name.empty())
+        Refuse(QStringLiteral("field %1 has no name").arg(position + 1));
+    FieldDef def;
+    def.name = Text(name);
+    if (object["type"].get_string().get(type))
+        Refuse(QStringLiteral("field %1 has no type").arg(def.name));
+    if (type == "string")
+        def.type = FieldType::String;
+    else if (type == "fixedstring")
+        def.type = FieldType::FixedString;
+    else if (type == "float")
+        def.type = FieldType::Float;
+    else if (type == "datetime")
+        def.type = FieldType::DateTime;
+    else
+        Refuse(QStringLiteral("field %1 has the unknown type \"%2\"").arg(def.name, Text(type)));
+    if (HasSize(def.type)) {
+        int64_t size = 0;
+        if (object["size"].get_int64().get(size) || size < 0 || size > 1 << 20)
+            Refuse(QStringLiteral("field %1 has no valid size").arg(def.name));
+        def.size = int(size);
+    }
+    def.label = def.name;
+    return def;
+}
+
+QList<FieldDef> ReadFields(simdjson::dom::object root) {
+    simdjson::dom::array array;
+    if (root["fields"].get_array().get(array))
+        Refuse(QStringLiteral("the record set has no \"fields\" list"));
+    QList<FieldDef> fields;
+    QHash<QString, int> seen;
+    for (simdjson::dom::element element : array) {
+        FieldDef def = ReadFieldDef(element, fields.size());
+        if (seen.contains(def.name.toUpper()))
+            Refuse(QStringLiteral("field %1 is defined twice").arg(def.name));
+        seen.insert(def.name.toUpper(), 0);
+        fields.append(std::move(def));
+    }
+    if (fields.isEmpty())
+        Refuse(QStringLiteral("the record set has no fields"));
+    return fields;
+}
+
+QVariant ReadCell(simdjson::dom::element cell, const FieldDef& def, size_t row, DateReader& dates) {
+    const auto type = cell.type();
+    if (type == simdjson::dom::element_type::NULL_VALUE)
+        return {};
+    switch (def.type) {
+    case FieldType::String:
+    case FieldType::FixedString: {
+        std::string_view text;
+        if (cell.get_string().get(text))
+            Refuse(Where(row, def) + QStringLiteral(": text expected"));
+        QString value = Text(text);
+        if (def.size > 0 && value.size() > def.size)
+            Refuse(Where(row, def) + QStringLiteral(": text of %1 characters exceeds the size %2")
+                                         .arg(value.size())
+                                         .arg(def.size));
+        return value;
+    }
+    case FieldType::Float: {
+        double value = 0;
+        if (type == simdjson::dom::element_type::STRING || cell.get_double().get(value))
+            Refuse(Where(row, def) + QStringLiteral(": number expected"));
+        return value;
+    }
+    case FieldType::DateTime: {
+        std::string_view text;
+        QDateTime value;
+        if (cell.get_string().get(text) || !dates.Read(text, value))
+            Refuse(Where(row, def) + QStringLiteral(": date \"YYYY-MM-DDTHH:MM:SS\" expected"));
+        return value;
+    }
+    }
+    return {};
+}
+
+RecordSetTable DecodeDocument(const char* data, size_t size, bool padded) {
+    simdjson::dom::parser parser;
+    simdjson::dom::element root;
+    if (const auto error = parser.parse(data, size, !padded).get(root))
+        Refuse(QStringLiteral("not valid JSON: %1")
+                   .arg(QString::fromUtf8(simdjson::error_message(error))));
+    simdjson::dom::object object;
+    if (root.get_object().get(object))
+        Refuse(QStringLiteral("a record set must be a JSON object"));
+
+    RecordSetTable table;
+    table.fields = ReadFields(object);
+    simdjson::dom::array rows;
+    if (object["rows"].get_array().get(rows))
+        Refuse(QStringLiteral("the record set has no \"rows\" list"));
+
+    const size_t width = size_t(table.fields.size());
+    DateReader dates;
+    table.rows.reserve(rows.size());
+    for (simdjson::dom::element element : rows) {
+        const size_t r = table.rows.size();
+        simdjson::dom::array cells;
+        if (element.get_array().get(cells))
+            Refuse(QStringLiteral("row %1 is not a list").arg(r + 1));
+        std::vector<QVariant> row;
+        row.reserve(width);
+        for (simdjson::dom::element cell : cells) {
+            if (row.size() == width)
+                Refuse(QStringLiteral("row %1 has more than %2 values").arg(r + 1).arg(width));
+            row.push_back(ReadCell(cell, table.fields[qsizetype(row.size())], r, dates));
+        }
+        if (row.size() != width)
+            Refuse(QStringLiteral("row %1 has %2 values for %3 fields")
+                       .arg(r + 1)
+                       .arg(row.size())
+                       .arg(width));
+        table.rows.push_back(std::move(row));
+    }
+    return table;
+}
+
+} // namespace
+
+namespace codec {
+
+QByteArray Encode(const RecordSetTable& table) {
+    return EncodeRows(table.fields, table.rows.size(),
+                      [&](size_t r) -> const std::vector<QVariant>& { return table.rows[r]; });
+}
+
+QByteArray Encode(const RecordSet& recordSet) {
+    return EncodeRows(
+        recordSet.FieldDefs(), size_t(recordSet.RecordCount()),
+        [&](size_t r) -> const std::vector<QVariant>& { return recordSet.Row(int(r)); });
+}
+
+void Write(JsonWriter& out, const RecordSet& recordSet) {
+    WriteRows(out, recordSet.FieldDefs(), size_t(recordSet.RecordCount()),
+              [&](size_t r) -> const std::vector<QVariant>& { return recordSet.Row(int(r)); });
+}
+
+RecordSetTable Decode(const QByteArray& json) {
+    // simdjson reads a little past the end; the buffer's spare capacity often allows it.
+    const bool padded = json.capacity() - json.size() >= qsizetype(simdjson::SIMDJSON_PADDING);
+    return DecodeDocument(json.constData(), size_t(json.size()), padded);
+}
+
+RecordSetTable Decode(std::string_view json) {
+    return DecodeDocument(json.data(), json.size(), false);
+}
+
+void DecodeInto(const QByteArray& json, RecordSet& recordSet) {
+    recordSet.SetTableUnchecked(Decode(json));
+}
+
+} // namespace codec
+} // namespace host
