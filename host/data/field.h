@@ -15,13 +15,13 @@ enum class FieldType { String, FixedString, Float, DateTime };
 // Static description of a field: what the codec exchanges (name, type, size) plus the
 // presentation attributes the screens set.
 struct FieldDef {
-    QString name;
+    QString name = {};
     FieldType type = FieldType::String;
     int size = 0; // maximum length of String and FixedString fields
-    QString label;
+    QString label = {};
     bool visible = true;
-    int displayWidth = 0; // characters; 0 = derived from size
-    QString editMask;     // host mask syntax "picture;storeLiterals;blank"
+    int displayWidth = 0;  // characters; 0 = derived from size
+    QString editMask = {}; // host mask syntax "picture;storeLiterals;blank"
     bool required = false;
 };
 

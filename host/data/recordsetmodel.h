@@ -1,0 +1,58 @@
+#pragma once
+
+#include "host/data/recordset.h"
+
+#include <QAbstractTableModel>
+#include <QList>
+#include <QPointer>
+
+namespace host {
+
+// Table model over a record set for grids. Columns are the visible fields unless set
+// explicitly; DisplayRole is the field's display text (hooks apply), EditRole and UserRole the
+// raw value, SizeHintRole of the header the column width. Follows the record set's signals.
+class RecordSetModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    struct Column {
+        QString fieldName;
+        QString title; // empty: the field's display label
+        int width = 0; // pixels; 0: from the field's display width
+    };
+
+    explicit RecordSetModel(RecordSet* recordSet = nullptr, QObject* parent = nullptr);
+
+    void SetRecordSet(RecordSet* recordSet);
+    RecordSet* GetRecordSet() const { return m_recordSet; }
+
+    // Explicit columns; an empty list goes back to the visible fields.
+    void SetColumns(const QList<Column>& columns);
+    QList<Column> Columns() const;
+    Field* FieldOfColumn(int column) const;            // null for an unknown field
+    int ColumnOfField(const QString& fieldName) const; // -1 when not shown
+    QString ColumnTitle(int column) const;
+    int ColumnWidth(int column) const;
+
+    int CurrentRow() const; // the record set's current row, -1 when none
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+
+signals:
+    void currentRowChanged(int row);
+
+private:
+    void Reset();
+    void RowChanged(int row);
+    void Scrolled();
+
+    QPointer<RecordSet> m_recordSet;
+    QList<Column> m_explicit;
+    QList<Column> m_columns; // in use
+    int m_lastRow = -1;
+};
+
+} // namespace host
