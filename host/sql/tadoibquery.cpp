@@ -122,23 +122,22 @@ void TADOIBQuery::Open() {
         columns.push_back(column);
     }
 
-    m_rows.SetFieldDefs(defs);
-    m_rows.DisableControls();
-    m_rows.CreateDataSet();
+    RecordSetTable table{defs, {}};
     while (query.next()) {
         std::vector<QVariant> row;
         row.reserve(columns.size());
         for (std::size_t i = 0; i < columns.size(); ++i)
-            row.push_back(ToFieldValue(query.value(columns[i]), defs.at(i).type));
-        m_rows.AppendRow(std::move(row));
+            row.push_back(ToFieldValue(query.value(columns[i]), defs.at(qsizetype(i)).type));
+        table.rows.push_back(std::move(row));
     }
-    if (query.lastError().isValid()) {
-        m_rows.Close();
-        m_rows.EnableControls();
+    if (query.lastError().isValid())
         FailSql(m_def.name, QStringLiteral("fetch"), query.lastError());
+    try {
+        m_rows.SetTable(std::move(table)); // keeps the fields, their labels and display hooks
+    } catch (const std::invalid_argument& e) {
+        throw SqlError(
+            QStringLiteral("%1: %2").arg(m_def.name, QString::fromUtf8(e.what())).toStdString());
     }
-    m_rows.First();
-    m_rows.EnableControls();
 }
 
 void TADOIBQuery::Close() {
