@@ -28,7 +28,12 @@ QVariant NormaliseString(const FieldDef& def, const QVariant& value) {
 
 QVariant NormaliseFloat(const FieldDef& def, const QVariant& value) {
     bool ok = false;
-    const double number = value.toDouble(&ok);
+    double number = 0;
+    // Text is read as the operator types it (the user's locale), then as C text.
+    if (value.typeId() == QMetaType::QString)
+        number = QLocale().toDouble(value.toString().trimmed(), &ok);
+    if (!ok)
+        number = value.toDouble(&ok);
     if (!ok)
         Refuse(def, QStringLiteral("\"%1\" is not a number").arg(value.toString()));
     if (!std::isfinite(number))
@@ -45,11 +50,17 @@ QVariant NormaliseDateTime(const FieldDef& def, const QVariant& value) {
     case QMetaType::QDate:
         dateTime = value.toDate().startOfDay();
         break;
-    case QMetaType::QString:
-        dateTime = QDateTime::fromString(value.toString(), Qt::ISODate);
+    case QMetaType::QString: {
+        const QString text = value.toString().trimmed();
+        dateTime = QDateTime::fromString(text, Qt::ISODate);
+        if (!dateTime.isValid())
+            dateTime = QDateTime::fromString(text, QStringLiteral("dd/MM/yyyy hh:mm:ss"));
+        if (!dateTime.isValid())
+            dateTime = QDate::fromString(text, QStringLiteral("dd/MM/yyyy")).startOfDay();
         if (!dateTime.isValid())
             Refuse(def, QStringLiteral("\"%1\" is not a date").arg(value.toString()));
         break;
+    }
     default:
         Refuse(def, QStringLiteral("value is not a date"));
     }
@@ -60,6 +71,10 @@ QVariant NormaliseDateTime(const FieldDef& def, const QVariant& value) {
 
 QVariant NormaliseValue(const FieldDef& def, const QVariant& value) {
     if (!value.isValid() || value.isNull())
+        return {};
+    // Blank text clears a number or a date: that is what an emptied edit means.
+    if (def.type != FieldType::String && def.type != FieldType::FixedString &&
+        value.typeId() == QMetaType::QString && value.toString().trimmed().isEmpty())
         return {};
     switch (def.type) {
     case FieldType::String:

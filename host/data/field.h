@@ -60,7 +60,8 @@ public:
     // Writing needs the record set in edit or insert state; throws std::logic_error otherwise,
     // and std::invalid_argument for a value that does not fit the field (a string longer than
     // the size, text that is not a number, a non-finite number, text that is not a date).
-    // A null or invalid QVariant, and an invalid date-time, write null.
+    // A null or invalid QVariant, an invalid date-time, and blank text for a number or a date
+    // write null. Text for numbers: C or the user's locale; for dates: ISO or dd/MM/yyyy.
     void SetValue(const QVariant& value);
     void SetAsString(const QString& value);
     void SetAsFloat(double value);
