@@ -69,6 +69,32 @@ QVariant NormaliseDateTime(const FieldDef& def, const QVariant& value) {
 
 } // namespace
 
+void NormaliseInPlace(const FieldDef& def, QVariant& value) {
+    // Bulk loads mostly bring values of the right type already: keep those untouched.
+    const int id = value.typeId();
+    switch (def.type) {
+    case FieldType::String:
+    case FieldType::FixedString:
+        if (id == QMetaType::QString && !value.isNull() &&
+            (def.size <= 0 || static_cast<const QString*>(value.constData())->size() <= def.size))
+            return;
+        break;
+    case FieldType::Float:
+        if (id == QMetaType::Double &&
+            std::isfinite(*static_cast<const double*>(value.constData())))
+            return;
+        break;
+    case FieldType::DateTime:
+        if (id == QMetaType::QDateTime &&
+            static_cast<const QDateTime*>(value.constData())->isValid())
+            return;
+        break;
+    }
+    if (!value.isValid())
+        return;
+    value = NormaliseValue(def, value);
+}
+
 QVariant NormaliseValue(const FieldDef& def, const QVariant& value) {
     if (!value.isValid() || value.isNull())
         return {};

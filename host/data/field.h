@@ -92,5 +92,6 @@ private:
 // The value a field of this definition stores for `value`: null for null/invalid input,
 // QString, double or QDateTime otherwise. Throws std::invalid_argument when it does not fit.
 QVariant NormaliseValue(const FieldDef& def, const QVariant& value);
+void NormaliseInPlace(const FieldDef& def, QVariant& value); // same, cheap when already fit
 
 } // namespace host

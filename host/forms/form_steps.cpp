@@ -1,0 +1,21 @@
+#include "host/forms/form_steps.h"
+
+#include "host/services/abort.h"
+
+namespace host {
+
+void FormSteps::RunFormCreate() {
+    if (m_created)
+        return;
+    m_created = true;
+    guarded([this] { FormCreate(); });
+}
+
+void FormSteps::RunFormDestroy() noexcept {
+    if (!m_created || m_destroyed)
+        return;
+    m_destroyed = true;
+    guarded([this] { FormDestroy(); });
+}
+
+} // namespace host

@@ -1,0 +1,151 @@
+#include "host/forms/tfrmpadrao.h"
+
+#include "host/data/recordset.h"
+#include "host/services/abort.h"
+#include "host/services/dialogs.h"
+#include "host/services/hostmessages.h"
+#include "host/widgets/data_source.h"
+
+#include "ui_tfrmpadrao.h"
+
+namespace host {
+
+TfrmPadrao::TfrmPadrao(QWidget* parent)
+    : QWidget(parent), m_ui(std::make_unique<Ui::TfrmPadrao>()) {
+    m_ui->setupUi(this);
+    mnuPadrao = m_ui->mnuPadrao;
+    mnuManutencao = m_ui->mnuManutencao;
+    mnuRelatorios = m_ui->mnuRelatorios;
+    mnuIncluir = m_ui->mnuIncluir;
+    mnuAlterar = m_ui->mnuAlterar;
+    mnuExcluir = m_ui->mnuExcluir;
+    mnuProcurar = m_ui->mnuProcurar;
+    mnuVerificar = m_ui->mnuVerificar;
+    mnuConfirmar = m_ui->mnuConfirmar;
+    mnuCancelar = m_ui->mnuCancelar;
+    mnuImprimir = m_ui->mnuImprimir;
+    mnuListagem = m_ui->mnuListagem;
+    mnuConfigImpressora = m_ui->mnuConfigImpressora;
+    mnuFechar = m_ui->mnuFechar;
+    sbtIncluir = m_ui->sbtIncluir;
+    sbtAlterar = m_ui->sbtAlterar;
+    sbtExcluir = m_ui->sbtExcluir;
+    sbtProcurar = m_ui->sbtProcurar;
+    sbtVerificar = m_ui->sbtVerificar;
+    sbtConfirmar = m_ui->sbtConfirmar;
+    sbtCancelar = m_ui->sbtCancelar;
+    sbtImprimir = m_ui->sbtImprimir;
+    dbnPadrao = m_ui->dbnPadrao;
+    dbtNome = m_ui->dbtNome;
+    pgcPadrao = m_ui->pgcPadrao;
+    tshFolhaDados = m_ui->tshFolhaDados;
+    tshFormulario = m_ui->tshFormulario;
+    dbgPadrao = m_ui->dbgPadrao;
+
+    dtsPadrao = new TDataSource(this);
+    dtsPadrao->setObjectName(QStringLiteral("dtsPadrao"));
+    dbgPadrao->SetDataSource(dtsPadrao);
+    dbnPadrao->SetDataSource(dtsPadrao);
+    dbtNome->SetDataSource(dtsPadrao);
+
+    Pair(sbtIncluir, mnuIncluir, &TfrmPadrao::sbtIncluirClick);
+    Pair(sbtAlterar, mnuAlterar, &TfrmPadrao::sbtAlterarClick);
+    Pair(sbtExcluir, mnuExcluir, &TfrmPadrao::sbtExcluirClick);
+    Pair(sbtProcurar, mnuProcurar, &TfrmPadrao::sbtProcurarClick);
+    Pair(sbtVerificar, mnuVerificar, &TfrmPadrao::sbtVerificarClick);
+    Pair(sbtConfirmar, mnuConfirmar, &TfrmPadrao::sbtConfirmarClick);
+    Pair(sbtCancelar, mnuCancelar, &TfrmPadrao::sbtCancelarClick);
+    Pair(sbtImprimir, mnuImprimir, &TfrmPadrao::sbtImprimirClick);
+    connect(mnuFechar, &QAction::triggered, this, &QWidget::close);
+    connect(pgcPadrao, &QTabWidget::currentChanged, this, [this] {
+        if (!m_settingPage)
+            guarded([this] { pgcPadraoChange(); });
+    });
+}
+
+TfrmPadrao::~TfrmPadrao() = default;
+
+void TfrmPadrao::Pair(TButtonFlat* button, QAction* entry, void (TfrmPadrao::*handler)()) {
+    button->OnClick.Set([this, handler] { (this->*handler)(); });
+    connect(entry, &QAction::triggered, button, [button] { button->OnClick.Fire(); });
+}
+
+void TfrmPadrao::SetActivePage(QWidget* page) {
+    m_settingPage = true;
+    pgcPadrao->setCurrentWidget(page);
+    m_settingPage = false;
+}
+
+QWidget* TfrmPadrao::ActivePage() const {
+    return pgcPadrao->currentWidget();
+}
+
+// Qt moves the current page away from one being disabled; that is the screen's move too.
+void TfrmPadrao::SetPageEnabled(QWidget* page, bool enabled) {
+    m_settingPage = true;
+    pgcPadrao->setTabEnabled(pgcPadrao->indexOf(page), enabled);
+    m_settingPage = false;
+}
+
+void TfrmPadrao::AddAbovePages(QWidget* panel) {
+    m_ui->layPadrao->insertWidget(m_ui->layPadrao->indexOf(pgcPadrao), panel);
+}
+
+QList<QAction*> TfrmPadrao::FurtherMenuEntries() const {
+    return {mnuImprimir, mnuListagem, mnuConfigImpressora, mnuFechar};
+}
+
+const TMessages& TfrmPadrao::msgPadraoBase() const {
+    return BaseMessages();
+}
+
+RecordSet* TfrmPadrao::DataSet() const {
+    return dtsPadrao->DataSet();
+}
+
+void TfrmPadrao::FormCreate() {
+    SetActivePage(tshFolhaDados);
+}
+
+void TfrmPadrao::FormDestroy() {}
+
+void TfrmPadrao::pgcPadraoChange() {}
+
+void TfrmPadrao::sbtIncluirClick() {
+    if (RecordSet* dataSet = DataSet())
+        dataSet->Append();
+}
+
+void TfrmPadrao::sbtAlterarClick() {
+    if (RecordSet* dataSet = DataSet(); dataSet && !dataSet->IsEmpty())
+        dataSet->Edit();
+}
+
+void TfrmPadrao::sbtExcluirClick() {
+    RecordSet* dataSet = DataSet();
+    if (dataSet && !dataSet->IsEmpty() && !dataSet->Editing() &&
+        msgPadraoBase().ShowMsg(QStringLiteral("Excl")) == mrYes)
+        dataSet->Delete();
+}
+
+void TfrmPadrao::sbtProcurarClick() {
+    if (RecordSet* dataSet = DataSet(); dataSet && !dataSet->IsEmpty())
+        dialogs().Procura(*dataSet);
+}
+
+void TfrmPadrao::sbtVerificarClick() {}
+
+void TfrmPadrao::sbtConfirmarClick() {
+    if (RecordSet* dataSet = DataSet(); dataSet && dataSet->Editing())
+        dataSet->Post();
+}
+
+void TfrmPadrao::sbtCancelarClick() {
+    RecordSet* dataSet = DataSet();
+    if (dataSet && dataSet->Editing() && msgPadraoBase().ShowMsg(QStringLiteral("Canc")) == mrYes)
+        dataSet->Cancel();
+}
+
+void TfrmPadrao::sbtImprimirClick() {}
+
+} // namespace host

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QStyledItemDelegate>
+
+namespace host {
+
+class TDBGrid;
+
+// Paints a grid's cells: each row's background brush, and in the mark column the check-box
+// picture on the cell's brush instead of the flag's text.
+class MarkDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    explicit MarkDelegate(TDBGrid* grid);
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
+
+private:
+    TDBGrid* m_grid;
+};
+
+} // namespace host
