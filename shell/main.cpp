@@ -1,6 +1,7 @@
 #include "host/app/mainwindow.h"
 #include "host/net/serversession.h"
 #include "host/services/abort.h"
+#include "host/services/qtdialogs.h"
 #include "host/services/session.h"
 #include "shell/logindialog.h"
 #include "shell/moduleloader.h"
@@ -48,6 +49,8 @@ void CloseModuleWindows(const QWidget* mainWindow) {
 }
 
 int Run(const ShellConfig& config) {
+    host::QtDialogs dialogs;
+    host::SetDialogs(&dialogs);
     OpenSharedDatabase(config.databaseUrl);
     const auto login = LogIn(config);
     if (!login)
@@ -71,6 +74,7 @@ int Run(const ShellConfig& config) {
     modules.UnloadAll();
     host::SetMdiArea(nullptr);
     host::SetSession(nullptr);
+    host::SetDialogs(nullptr);
     CloseSharedDatabase();
     return status;
 }
