@@ -15,6 +15,7 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QPointer>
+#include <QScreen>
 #include <QTimer>
 
 #include <cstdio>
@@ -63,7 +64,9 @@ int Run(const ShellConfig& config) {
     SuiteWindow window(
         [&modules](const QString& code) { host::guarded([&] { modules.Open(code); }); });
     host::SetMdiArea(window.MdiArea());
-    window.show();
+    // Without a window manager (a virtual display) maximizing is not honoured: fill the screen.
+    window.setGeometry(window.screen()->availableGeometry());
+    window.showMaximized();
     if (!config.module.isEmpty())
         QTimer::singleShot(0, &window,
                            [&] { host::guarded([&] { modules.Open(config.module); }); });
