@@ -1,6 +1,7 @@
 #include "host/data/codec.h"
 #include "host/data/jsonwriter.h"
 #include "host/data/recordset.h"
+#include "tests/host/data/fielddef.h"
 
 #include <QJsonDocument>
 #include <QSignalSpy>
@@ -10,13 +11,7 @@
 namespace host {
 namespace {
 
-FieldDef Def(const char* name, FieldType type, int size = 0) {
-    FieldDef def;
-    def.name = QString::fromLatin1(name);
-    def.type = type;
-    def.size = size;
-    return def;
-}
+using testdata::Def;
 
 RecordSetTable EveryType() {
     RecordSetTable table;
