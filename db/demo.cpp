@@ -1,5 +1,6 @@
 #include "db/demo.h"
 
+#include "db/openitems.h"
 #include "db/taxid.h"
 #include "server/store/books.h"
 #include "server/store/connection.h"
@@ -167,21 +168,7 @@ void LoadBanks(const QSqlDatabase& db) {
 // Open bills and credits for browsing and new compensations.
 class Books {
 public:
-    Books(const QSqlDatabase& db, const QDate& today)
-        : m_db(db), m_today(today),
-          m_rec(db, "BOLETOREC",
-                {"CDFILIBOLREC", "NRLANBOLREC", "CDEMPRESA", "CDCLIENTE", "CDFILIAL", "NRLANCTONF",
-                 "NRNOTAFISC", "CDSERIE", "NRSEQVENREC", "NRPARCELAREC", "CDFILIEMIT",
-                 "CDFIMOVFLREC", "CDCLASSFINA", "DTENTRSAID", "DTMOVFLUXO", "DTVENBOLREC",
-                 "VRORIGREC", "VRSALDOBREC"}),
-          m_pag(db, "BOLETOPAG",
-                {"CDFILIBPAG", "NRLANBOLPAG", "CDEMPRESA", "CDFORNECED", "CDFILIAL", "NRLANCTONF",
-                 "NRNOTAFISC", "CDSERIE", "NRSEQVENPAG", "NRPARCELAPAG", "CDTPBAIXAPAG",
-                 "CDFIMOVFLPAG", "CDCLASSFINA", "DTENTRSAID", "DTMOVFLUXO", "DTVENBOLPAG",
-                 "VRORIGPAG", "VRSALDOBPAG"}),
-          m_cred(db, "MOVCREDBANC",
-                 {"CDEMPRESA", "CDREDUCONT", "NRMOVICRED", "DTMOVICRED", "CDTPCREDBANC",
-                  "DSMOVICRED", "VRMOVICRED"}) {}
+    Books(const QSqlDatabase& db, const QDate& today) : m_db(db), m_today(today), m_items(db) {}
 
     struct Bill {
         QString filial;
@@ -192,11 +179,11 @@ public:
                     int dueInDays, int enteredDaysAgo, int parcela = 1) {
         const QString numero = store::NextNumber(m_db, QStringLiteral("BOLETOREC:") + filial);
         const QDate due = m_today.addDays(dueInDays);
-        m_rec.Insert({filial, numero, empresa, PartyCode(customer), filial, numero,
-                      QString::number(5000 + numero.toInt()), "1", QStringLiteral("01"),
-                      QStringLiteral("%1").arg(parcela, 2, 10, QLatin1Char('0')), filial, filial,
-                      "110101", m_today.addDays(-enteredDaysAgo), due, due, CentsText(value),
-                      CentsText(value)});
+        m_items.rec.Insert({filial, numero, empresa, PartyCode(customer), filial, numero,
+                            QString::number(5000 + numero.toInt()), "1", QStringLiteral("01"),
+                            QStringLiteral("%1").arg(parcela, 2, 10, QLatin1Char('0')), filial,
+                            filial, "110101", m_today.addDays(-enteredDaysAgo), due, due,
+                            CentsText(value), CentsText(value)});
         return {filial, numero};
     }
 
@@ -205,11 +192,11 @@ public:
                  int enteredDaysAgo) {
         const QString numero = store::NextNumber(m_db, QStringLiteral("BOLETOPAG:") + posting);
         const QDate due = m_today.addDays(dueInDays);
-        m_pag.Insert({posting, numero, empresa, PartyCode(supplier), origin, numero,
-                      QString::number(8000 + numero.toInt()), "U", QStringLiteral("01"),
-                      QStringLiteral("01"), tipoBaixa, posting, "210101",
-                      m_today.addDays(-enteredDaysAgo), due, due, CentsText(value),
-                      CentsText(value)});
+        m_items.pag.Insert({posting, numero, empresa, PartyCode(supplier), origin, numero,
+                            QString::number(8000 + numero.toInt()), "U", QStringLiteral("01"),
+                            QStringLiteral("01"), tipoBaixa, posting, "210101",
+                            m_today.addDays(-enteredDaysAgo), due, due, CentsText(value),
+                            CentsText(value)});
         return {posting, numero};
     }
 
@@ -217,17 +204,15 @@ public:
                    int daysAgo, const QString& description) {
         const QString numero =
             store::NextNumber(m_db, QStringLiteral("MOVCREDBANC:%1:%2").arg(empresa, conta));
-        m_cred.Insert({empresa, conta, numero, m_today.addDays(-daysAgo), tipo, description,
-                       CentsText(value)});
+        m_items.cred.Insert({empresa, conta, numero, m_today.addDays(-daysAgo), tipo, description,
+                             CentsText(value)});
         return numero;
     }
 
 private:
     QSqlDatabase m_db;
     QDate m_today;
-    Inserter m_rec;
-    Inserter m_pag;
-    Inserter m_cred;
+    OpenItemInserters m_items;
 };
 
 void LoadOpenBooks(Books& books) {

@@ -1,9 +1,9 @@
 #include "db/generate.h"
 
 #include "db/demo.h"
+#include "db/openitems.h"
 #include "server/store/books.h"
 #include "server/store/connection.h"
-#include "server/store/inserter.h"
 
 namespace db {
 
@@ -40,21 +40,7 @@ Cents CreditValue(qint64 i) {
 class Unit {
 public:
     Unit(const QSqlDatabase& db, const QDate& today)
-        : m_db(db), m_today(today),
-          m_rec(db, "BOLETOREC",
-                {"CDFILIBOLREC", "NRLANBOLREC", "CDEMPRESA", "CDCLIENTE", "CDFILIAL", "NRLANCTONF",
-                 "NRNOTAFISC", "CDSERIE", "NRSEQVENREC", "NRPARCELAREC", "CDFILIEMIT",
-                 "CDFIMOVFLREC", "CDCLASSFINA", "DTENTRSAID", "DTMOVFLUXO", "DTVENBOLREC",
-                 "VRORIGREC", "VRSALDOBREC"}),
-          m_pag(db, "BOLETOPAG",
-                {"CDFILIBPAG", "NRLANBOLPAG", "CDEMPRESA", "CDFORNECED", "CDFILIAL", "NRLANCTONF",
-                 "NRNOTAFISC", "CDSERIE", "NRSEQVENPAG", "NRPARCELAPAG", "CDTPBAIXAPAG",
-                 "CDFIMOVFLPAG", "CDCLASSFINA", "DTENTRSAID", "DTMOVFLUXO", "DTVENBOLPAG",
-                 "VRORIGPAG", "VRSALDOBPAG"}),
-          m_cred(db, "MOVCREDBANC",
-                 {"CDEMPRESA", "CDREDUCONT", "NRMOVICRED", "DTMOVICRED", "CDTPCREDBANC",
-                  "DSMOVICRED", "VRMOVICRED"}),
-          m_writer(db) {}
+        : m_db(db), m_today(today), m_items(db), m_writer(db) {}
 
     // One thousand of everything for one company.
     void Run(const Company& c, qint64 serial) {
@@ -72,9 +58,10 @@ public:
             const QString numero = store::PaddedNumber(firstRec + i);
             const QDate due = m_today.addDays(int(n % 60) - 60);
             const Cents value = BillValue(n);
-            m_rec.Insert({filial, numero, empresa, PartyCode(customer), filial, numero,
-                          QString::number(firstRec + i), "G", "01", "01", filial, filial, "110101",
-                          due.addDays(-30), due, due, CentsText(value), CentsText(value)});
+            m_items.rec.Insert({filial, numero, empresa, PartyCode(customer), filial, numero,
+                                QString::number(firstRec + i), "G", "01", "01", filial, filial,
+                                "110101", due.addDays(-30), due, due, CentsText(value),
+                                CentsText(value)});
 
             std::vector<store::CompensationEntry::Payable> payables;
             for (int k = 0; k < kPayablesPerBill; ++k) {
@@ -82,18 +69,18 @@ public:
                 const QString nrPag = store::PaddedNumber(firstPag + i * kPayablesPerBill + k);
                 const QDate vence = m_today.addDays(int(j % 90) - 30);
                 const Cents pagValue = PayableValue(j);
-                m_pag.Insert({filial, nrPag, empresa, PartyCode(int(j % kSuppliers) + 1), filial,
-                              nrPag, QString::number(firstPag + i * kPayablesPerBill + k), "G",
-                              "01", "01", k % 2 == 0 ? "01" : "02", filial, "210101",
-                              vence.addDays(-120), vence, vence, CentsText(pagValue),
-                              CentsText(pagValue)});
+                m_items.pag.Insert(
+                    {filial, nrPag, empresa, PartyCode(int(j % kSuppliers) + 1), filial, nrPag,
+                     QString::number(firstPag + i * kPayablesPerBill + k), "G", "01", "01",
+                     k % 2 == 0 ? "01" : "02", filial, "210101", vence.addDays(-120), vence, vence,
+                     CentsText(pagValue), CentsText(pagValue)});
                 if (k == 0)
                     payables.push_back({filial, nrPag, pagValue});
             }
             const QString nrCred = store::PaddedNumber(firstCred + i);
-            m_cred.Insert({empresa, conta, nrCred, m_today.addDays(-int(n % 60)),
-                           n % 2 == 0 ? "01" : "02", QStringLiteral("Crédito gerado %1").arg(n),
-                           CentsText(CreditValue(n))});
+            m_items.cred.Insert(
+                {empresa, conta, nrCred, m_today.addDays(-int(n % 60)), n % 2 == 0 ? "01" : "02",
+                 QStringLiteral("Crédito gerado %1").arg(n), CentsText(CreditValue(n))});
 
             store::CompensationEntry e;
             e.empresa = empresa;
@@ -124,9 +111,7 @@ public:
 private:
     QSqlDatabase m_db;
     QDate m_today;
-    store::Inserter m_rec;
-    store::Inserter m_pag;
-    store::Inserter m_cred;
+    OpenItemInserters m_items;
     store::CompensationWriter m_writer;
 };
 

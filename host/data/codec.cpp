@@ -1,5 +1,6 @@
 #include "host/data/codec.h"
 
+#include "host/data/datatexts.h"
 #include "host/data/jsonwriter.h"
 #include "host/data/recordset.h"
 
@@ -88,8 +89,8 @@ QByteArray EncodeRows(const QList<FieldDef>& fields, size_t rowCount, RowAt rowA
     throw CodecError(message.toStdString());
 }
 
-QString Where(size_t row, const FieldDef& def) {
-    return QStringLiteral("row %1, field %2").arg(row + 1).arg(def.name);
+[[noreturn]] void RefuseCell(size_t row, const FieldDef& def, const QString& why) {
+    Refuse(DataMsg(DataText::Cell).arg(row + 1).arg(def.name, why));
 }
 
 QString Text(std::string_view utf8) {
@@ -256,15 +257,15 @@ private:
 FieldDef ReadFieldDef(simdjson::dom::element element, qsizetype position) {
     simdjson::dom::object object;
     if (element.get_object().get(object))
-        Refuse(QStringLiteral("field %1 is not an object").arg(position + 1));
+        Refuse(DataMsg(DataText::FieldNotObject).arg(position + 1));
     std::string_view name;
     std::string_view type;
     if (object["name"].get_string().get(name) || name.empty())
-        Refuse(QStringLiteral("field %1 has no name").arg(position + 1));
+        Refuse(DataMsg(DataText::FieldUnnamed).arg(position + 1));
     FieldDef def;
     def.name = Text(name);
     if (object["type"].get_string().get(type))
-        Refuse(QStringLiteral("field %1 has no type").arg(def.name));
+        Refuse(DataMsg(DataText::FieldNoType).arg(def.name));
     if (type == "string")
         def.type = FieldType::String;
     else if (type == "fixedstring")
@@ -274,11 +275,11 @@ FieldDef ReadFieldDef(simdjson::dom::element element, qsizetype position) {
     else if (type == "datetime")
         def.type = FieldType::DateTime;
     else
-        Refuse(QStringLiteral("field %1 has the unknown type \"%2\"").arg(def.name, Text(type)));
+        Refuse(DataMsg(DataText::FieldUnknownType).arg(def.name, Text(type)));
     if (HasSize(def.type)) {
         int64_t size = 0;
         if (object["size"].get_int64().get(size) || size < 0 || size > 1 << 20)
-            Refuse(QStringLiteral("field %1 has no valid size").arg(def.name));
+            Refuse(DataMsg(DataText::FieldNoSize).arg(def.name));
         def.size = int(size);
     }
     def.label = def.name;
@@ -288,18 +289,18 @@ FieldDef ReadFieldDef(simdjson::dom::element element, qsizetype position) {
 QList<FieldDef> ReadFields(simdjson::dom::object root) {
     simdjson::dom::array array;
     if (root["fields"].get_array().get(array))
-        Refuse(QStringLiteral("the record set has no \"fields\" list"));
+        Refuse(DataMsg(DataText::NoFieldsList));
     QList<FieldDef> fields;
     QHash<QString, int> seen;
     for (simdjson::dom::element element : array) {
         FieldDef def = ReadFieldDef(element, fields.size());
         if (seen.contains(def.name.toUpper()))
-            Refuse(QStringLiteral("field %1 is defined twice").arg(def.name));
+            Refuse(DataMsg(DataText::FieldTwice).arg(def.name));
         seen.insert(def.name.toUpper(), 0);
         fields.append(std::move(def));
     }
     if (fields.isEmpty())
-        Refuse(QStringLiteral("the record set has no fields"));
+        Refuse(DataMsg(DataText::NoFields));
     return fields;
 }
 
@@ -316,20 +317,18 @@ void ReadCell(simdjson::dom::element cell, const FieldDef& def, size_t rowIndex,
     case FieldType::FixedString: {
         std::string_view text;
         if (cell.get_string().get(text))
-            Refuse(Where(rowIndex, def) + QStringLiteral(": text expected"));
+            RefuseCell(rowIndex, def, DataMsg(DataText::TextExpected));
         QString value = texts.Make(text);
         if (def.size > 0 && value.size() > def.size)
-            Refuse(Where(rowIndex, def) +
-                   QStringLiteral(": text of %1 characters exceeds the size %2")
-                       .arg(value.size())
-                       .arg(def.size));
+            RefuseCell(rowIndex, def,
+                       DataMsg(DataText::TextTooLong).arg(value.size()).arg(def.size));
         out.emplace_back(std::move(value));
         return;
     }
     case FieldType::Float: {
         double value = 0;
         if (type == simdjson::dom::element_type::STRING || cell.get_double().get(value))
-            Refuse(Where(rowIndex, def) + QStringLiteral(": number expected"));
+            RefuseCell(rowIndex, def, DataMsg(DataText::NumberExpected));
         out.emplace_back(value);
         return;
     }
@@ -337,8 +336,7 @@ void ReadCell(simdjson::dom::element cell, const FieldDef& def, size_t rowIndex,
         std::string_view text;
         QDateTime value;
         if (cell.get_string().get(text) || !dates.Read(text, value))
-            Refuse(Where(rowIndex, def) +
-                   QStringLiteral(": date \"YYYY-MM-DDTHH:MM:SS\" expected"));
+            RefuseCell(rowIndex, def, DataMsg(DataText::DateExpected));
         out.emplace_back(std::move(value));
         return;
     }
@@ -358,17 +356,16 @@ RecordSetTable DecodeDocument(const char* data, size_t size, bool padded) {
     } release;
     simdjson::dom::element root;
     if (const auto error = parser.parse(data, size, !padded).get(root))
-        Refuse(QStringLiteral("not valid JSON: %1")
-                   .arg(QString::fromUtf8(simdjson::error_message(error))));
+        Refuse(DataMsg(DataText::BadJson).arg(QString::fromUtf8(simdjson::error_message(error))));
     simdjson::dom::object object;
     if (root.get_object().get(object))
-        Refuse(QStringLiteral("a record set must be a JSON object"));
+        Refuse(DataMsg(DataText::NotJsonObject));
 
     RecordSetTable table;
     table.fields = ReadFields(object);
     simdjson::dom::array rows;
     if (object["rows"].get_array().get(rows))
-        Refuse(QStringLiteral("the record set has no \"rows\" list"));
+        Refuse(DataMsg(DataText::NoRowsList));
 
     const size_t width = size_t(table.fields.size());
     DateReader dates;
@@ -379,20 +376,17 @@ RecordSetTable DecodeDocument(const char* data, size_t size, bool padded) {
         const size_t r = table.rows.size();
         simdjson::dom::array cells;
         if (element.get_array().get(cells))
-            Refuse(QStringLiteral("row %1 is not a list").arg(r + 1));
+            Refuse(DataMsg(DataText::RowNotList).arg(r + 1));
         std::vector<QVariant> row;
         row.reserve(width);
         for (simdjson::dom::element cell : cells) {
             if (row.size() == width)
-                Refuse(QStringLiteral("row %1 has more than %2 values").arg(r + 1).arg(width));
+                Refuse(DataMsg(DataText::RowTooLong).arg(r + 1).arg(width));
             const size_t column = row.size();
             ReadCell(cell, fields[qsizetype(column)], r, texts[column], dates, row);
         }
         if (row.size() != width)
-            Refuse(QStringLiteral("row %1 has %2 values for %3 fields")
-                       .arg(r + 1)
-                       .arg(row.size())
-                       .arg(width));
+            Refuse(DataMsg(DataText::RowWidth).arg(r + 1).arg(row.size()).arg(width));
         table.rows.push_back(std::move(row));
     }
     return table;

@@ -1,5 +1,6 @@
 #include "host/data/field.h"
 
+#include "host/data/datatexts.h"
 #include "host/data/recordset.h"
 
 #include <QLocale>
@@ -12,17 +13,15 @@ namespace host {
 namespace {
 
 [[noreturn]] void Refuse(const FieldDef& def, const QString& why) {
-    throw std::invalid_argument(QStringLiteral("Field %1: %2").arg(def.name, why).toStdString());
+    throw std::invalid_argument(DataMsg(DataText::FieldRefused).arg(def.name, why).toStdString());
 }
 
 QVariant NormaliseString(const FieldDef& def, const QVariant& value) {
     if (value.typeId() != QMetaType::QString && !value.canConvert<QString>())
-        Refuse(def, QStringLiteral("value is not text"));
+        Refuse(def, DataMsg(DataText::NotText));
     QString text = value.toString();
     if (def.size > 0 && text.size() > def.size)
-        Refuse(def, QStringLiteral("text of %1 characters exceeds the size %2")
-                        .arg(text.size())
-                        .arg(def.size));
+        Refuse(def, DataMsg(DataText::TextTooLong).arg(text.size()).arg(def.size));
     return text;
 }
 
@@ -35,9 +34,9 @@ QVariant NormaliseFloat(const FieldDef& def, const QVariant& value) {
     if (!ok)
         number = value.toDouble(&ok);
     if (!ok)
-        Refuse(def, QStringLiteral("\"%1\" is not a number").arg(value.toString()));
+        Refuse(def, DataMsg(DataText::NotNumber).arg(value.toString()));
     if (!std::isfinite(number))
-        Refuse(def, QStringLiteral("the number is not finite"));
+        Refuse(def, DataMsg(DataText::NotFinite));
     return number;
 }
 
@@ -58,11 +57,11 @@ QVariant NormaliseDateTime(const FieldDef& def, const QVariant& value) {
         if (!dateTime.isValid())
             dateTime = QDate::fromString(text, QStringLiteral("dd/MM/yyyy")).startOfDay();
         if (!dateTime.isValid())
-            Refuse(def, QStringLiteral("\"%1\" is not a date").arg(value.toString()));
+            Refuse(def, DataMsg(DataText::NotDate).arg(value.toString()));
         break;
     }
     default:
-        Refuse(def, QStringLiteral("value is not a date"));
+        Refuse(def, DataMsg(DataText::ValueNotDate));
     }
     return dateTime.isValid() ? QVariant(dateTime) : QVariant();
 }
@@ -109,7 +108,7 @@ QVariant NormaliseValue(const FieldDef& def, const QVariant& value) {
     case FieldType::Float:
         if (value.typeId() == QMetaType::Double) {
             if (!std::isfinite(value.toDouble()))
-                Refuse(def, QStringLiteral("the number is not finite"));
+                Refuse(def, DataMsg(DataText::NotFinite));
             return value;
         }
         return NormaliseFloat(def, value);
@@ -197,7 +196,7 @@ QDateTime Field::AsDateTime() const {
 
 void Field::SetValue(const QVariant& value) {
     if (m_index < 0)
-        throw std::logic_error("the field is no longer part of its record set");
+        throw std::logic_error(DataMsg(DataText::FieldDetached).toStdString());
     m_owner->SetFieldValue(m_index, NormaliseValue(m_def, value));
 }
 

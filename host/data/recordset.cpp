@@ -1,5 +1,6 @@
 #include "host/data/recordset.h"
 
+#include "host/data/datatexts.h"
 #include "host/data/keyindex.h"
 
 #include <QHash>
@@ -17,8 +18,8 @@ struct RowData {
     std::vector<QVariant> values;
 };
 
-[[noreturn]] void Fail(const char* what) {
-    throw std::logic_error(what);
+[[noreturn]] void Fail(DataText what) {
+    throw std::logic_error(DataMsg(what).toStdString());
 }
 
 } // namespace
@@ -125,7 +126,7 @@ void RecordSet::AddFieldDef(const FieldDef& def) {
 
 void RecordSet::SetFieldDefs(const QList<FieldDef>& defs) {
     if (Active())
-        Fail("field definitions can change only while the record set is inactive");
+        Fail(DataText::DefsWhileOpen);
     RebuildFields(defs, false);
     if (!ControlsDisabled())
         emit fieldsChanged();
@@ -136,10 +137,10 @@ void RecordSet::RebuildFields(const QList<FieldDef>& defs, bool keepPresentation
     for (int i = 0; i < defs.size(); ++i) {
         const QString key = defs[i].name.toUpper();
         if (key.isEmpty())
-            throw std::invalid_argument("a field has no name");
+            throw std::invalid_argument(DataMsg(DataText::FieldNoName).toStdString());
         if (byName.contains(key))
             throw std::invalid_argument(
-                QStringLiteral("field %1 is defined twice").arg(defs[i].name).toStdString());
+                DataMsg(DataText::FieldTwice).arg(defs[i].name).toStdString());
         byName.insert(key, i);
     }
     std::vector<std::unique_ptr<Field>> fields;
@@ -200,7 +201,7 @@ Field& RecordSet::FieldAt(int index) const {
 Field& RecordSet::FieldByName(const QString& name) const {
     Field* field = FindField(name);
     if (!field)
-        throw std::out_of_range(QStringLiteral("field %1 not found").arg(name).toStdString());
+        throw std::out_of_range(DataMsg(DataText::FieldNotFound).arg(name).toStdString());
     return *field;
 }
 
@@ -213,7 +214,7 @@ Field* RecordSet::FindField(const QString& name) const {
 
 void RecordSet::CreateDataSet() {
     if (d->fields.empty())
-        Fail("a record set needs fields before it is created");
+        Fail(DataText::NoFieldsToCreate);
     SetTableUnchecked({FieldDefs(), {}});
 }
 
@@ -266,7 +267,7 @@ int RecordSet::RecNo() const {
 void RecordSet::SetRecNo(int row) {
     RequireActive();
     if (row < 0 || row >= RecordCount())
-        throw std::out_of_range("row number out of range");
+        throw std::out_of_range(DataMsg(DataText::RowOutOfRange).toStdString());
     CheckBrowseMode();
     MoveTo(row);
 }
@@ -380,9 +381,8 @@ void RecordSet::Post() {
         const bool blank = !value.isValid() ||
                            (value.typeId() == QMetaType::QString && value.toString().isEmpty());
         if (field->Required() && blank)
-            throw std::invalid_argument(QStringLiteral("Field %1 must have a value")
-                                            .arg(field->DisplayLabel())
-                                            .toStdString());
+            throw std::invalid_argument(
+                DataMsg(DataText::FieldRequired).arg(field->DisplayLabel()).toStdString());
     }
     if (d->state == DataSetState::Insert)
         d->IndexAdd(d->current);
@@ -418,7 +418,7 @@ void RecordSet::Delete() {
         return;
     }
     if (IsEmpty())
-        Fail("cannot delete from an empty record set");
+        Fail(DataText::DeleteFromEmpty);
     const bool wasEditing = d->state == DataSetState::Edit;
     if (wasEditing) {
         d->rows[size_t(d->current)].values = std::move(d->editBackup);
@@ -449,7 +449,7 @@ void RecordSet::RemoveRow(int pos, bool indexed) {
 
 void RecordSet::SetFieldValue(int index, QVariant value) {
     if (!Editing())
-        Fail("the record set is not in edit or insert state");
+        Fail(DataText::NotEditing);
     QVariant& cell = d->rows[size_t(d->current)].values[size_t(index)];
     if (cell == value && cell.isValid() == value.isValid())
         return;
@@ -460,12 +460,10 @@ void RecordSet::SetFieldValue(int index, QVariant value) {
 void RecordSet::AppendRow(std::vector<QVariant> values) {
     RequireActive();
     if (Editing())
-        Fail("cannot append rows while editing");
+        Fail(DataText::AppendWhileEditing);
     if (values.size() != d->fields.size())
-        throw std::invalid_argument(QStringLiteral("row of %1 values for %2 fields")
-                                        .arg(values.size())
-                                        .arg(d->fields.size())
-                                        .toStdString());
+        throw std::invalid_argument(
+            DataMsg(DataText::AppendWidth).arg(values.size()).arg(d->fields.size()).toStdString());
     for (size_t i = 0; i < values.size(); ++i)
         NormaliseInPlace(d->fields[i]->Def(), values[i]);
     d->rows.push_back({d->nextId++, std::move(values)});
@@ -501,10 +499,8 @@ bool RecordSet::Locate(const QString& keyFields, const QVariantList& keyValues) 
     }
     const std::vector<int>& columns = *cached;
     if (columns.empty() || size_t(keyValues.size()) != columns.size())
-        throw std::invalid_argument(QStringLiteral("Locate: %1 values for the key fields \"%2\"")
-                                        .arg(keyValues.size())
-                                        .arg(keyFields)
-                                        .toStdString());
+        throw std::invalid_argument(
+            DataMsg(DataText::LocateWidth).arg(keyValues.size()).arg(keyFields).toStdString());
     CheckBrowseMode();
 
     QString key;
@@ -561,7 +557,7 @@ void RecordSet::GotoBookmark(Bookmark bookmark) {
     CheckBrowseMode();
     const int pos = bookmark != 0 ? d->PositionOf(bookmark) : -1;
     if (pos < 0)
-        throw std::out_of_range("the bookmarked row no longer exists");
+        throw std::out_of_range(DataMsg(DataText::BookmarkGone).toStdString());
     d->eof = d->bof = false;
     d->current = pos;
     NotifyScroll();
@@ -610,7 +606,7 @@ void RecordSet::SetTable(RecordSetTable table) {
     for (size_t r = 0; r < table.rows.size(); ++r) {
         std::vector<QVariant>& row = table.rows[r];
         if (row.size() != size_t(table.fields.size()))
-            throw std::invalid_argument(QStringLiteral("row %1 has %2 values for %3 fields")
+            throw std::invalid_argument(DataMsg(DataText::RowWidth)
                                             .arg(r + 1)
                                             .arg(row.size())
                                             .arg(table.fields.size())
@@ -643,7 +639,7 @@ void RecordSet::SetTableUnchecked(RecordSetTable table) {
 
 void RecordSet::RequireActive() const {
     if (!Active())
-        Fail("the record set is not open");
+        Fail(DataText::NotOpen);
 }
 
 void RecordSet::CheckBrowseMode() {

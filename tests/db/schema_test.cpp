@@ -56,6 +56,23 @@ protected:
         EXPECT_TRUE(query.next());
         return {query.value(0).toString(), query.value(1).toString()};
     }
+    // A compensation by ADMIN on branch 0001 for customer 1, adjusting the bill with the type.
+    static store::CompensationEntry Entry(const std::pair<QString, QString>& bill,
+                                          const QString& ajuCtRec, const QString& reduCont) {
+        store::CompensationEntry entry;
+        entry.empresa = "01";
+        entry.filialProc = "0001";
+        entry.operador = "ADMIN";
+        entry.cliente = db::PartyCode(1);
+        entry.filiBolRec = bill.first;
+        entry.nrLanBolRec = bill.second;
+        entry.dtComp = entry.dtLanc = entry.dtBaixa = QDate::currentDate();
+        entry.tpBaixaRec = "01";
+        entry.ajuCtRec = ajuCtRec;
+        entry.reduCont = reduCont;
+        entry.when = QDateTime::currentDateTime();
+        return entry;
+    }
 
     std::unique_ptr<TestDatabase> m_test;
 };
@@ -121,19 +138,9 @@ TEST_P(SchemaTest, RefusesACreditUsedByTwoCompensations) {
 
 TEST_P(SchemaTest, CompensationWriterLowersBalancesAndTheSecondUseOfABillTypeFails) {
     LoadDemo();
-    const auto [filial, numero] = CompensatedBill();
-    store::CompensationEntry entry;
-    entry.empresa = "01";
-    entry.filialProc = "0001";
-    entry.operador = "ADMIN";
-    entry.cliente = db::PartyCode(1);
-    entry.filiBolRec = filial;
-    entry.nrLanBolRec = numero;
-    entry.dtComp = entry.dtLanc = entry.dtBaixa = QDate::currentDate();
-    entry.tpBaixaRec = "01";
-    entry.ajuCtRec = "0002";
-    entry.reduCont = "BB1";
-    entry.when = QDateTime::currentDateTime();
+    const auto bill = CompensatedBill();
+    const auto& [filial, numero] = bill;
+    store::CompensationEntry entry = Entry(bill, "0002", "BB1");
     QSqlQuery credit = store::Run(Db(), "SELECT NRMOVICRED FROM MOVCREDBANC M WHERE CDEMPRESA = "
                                         "'01' AND CDREDUCONT = 'BB1' AND VRMOVICRED < 900 AND NOT "
                                         "EXISTS (SELECT 1 FROM ITCOMPCONTREC I WHERE I.CDEMPRESA "
@@ -162,7 +169,8 @@ TEST_P(SchemaTest, CompensationWriterLowersBalancesAndTheSecondUseOfABillTypeFai
 
 TEST_P(SchemaTest, PayingABillOffInPartsLeavesExactlyZero) {
     LoadDemo();
-    const auto [filial, numero] = CompensatedBill(); // 900.00 open
+    const auto bill = CompensatedBill(); // 900.00 open
+    const auto& [filial, numero] = bill;
     QSqlQuery credits = store::Run(Db(), "SELECT NRMOVICRED FROM MOVCREDBANC M WHERE CDEMPRESA = "
                                          "'01' AND CDREDUCONT = 'IT1' ORDER BY NRMOVICRED");
     std::vector<QString> unused;
@@ -175,18 +183,7 @@ TEST_P(SchemaTest, PayingABillOffInPartsLeavesExactlyZero) {
     // 900.00 - 899.90 - 0.10 in binary floats is not 0: SQLite must not keep the residue.
     const std::pair<const char*, store::Cents> parts[] = {{"0002", 89990}, {"0004", 10}};
     for (size_t i = 0; i < 2; ++i) {
-        store::CompensationEntry entry;
-        entry.empresa = "01";
-        entry.filialProc = "0001";
-        entry.operador = "ADMIN";
-        entry.cliente = db::PartyCode(1);
-        entry.filiBolRec = filial;
-        entry.nrLanBolRec = numero;
-        entry.dtComp = entry.dtLanc = entry.dtBaixa = QDate::currentDate();
-        entry.tpBaixaRec = "01";
-        entry.ajuCtRec = parts[i].first;
-        entry.reduCont = "IT1";
-        entry.when = QDateTime::currentDateTime();
+        store::CompensationEntry entry = Entry(bill, parts[i].first, "IT1");
         entry.credits.push_back({"IT1", unused[i], parts[i].second});
         writer.Write(entry);
     }

@@ -1,6 +1,7 @@
 #include "host/data/codec.h"
 #include "host/data/jsonwriter.h"
 #include "host/data/recordset.h"
+#include "tests/host/data/fielddef.h"
 
 #include <QJsonDocument>
 #include <QSignalSpy>
@@ -10,13 +11,7 @@
 namespace host {
 namespace {
 
-FieldDef Def(const char* name, FieldType type, int size = 0) {
-    FieldDef def;
-    def.name = QString::fromLatin1(name);
-    def.type = type;
-    def.size = size;
-    return def;
-}
+using testdata::Def;
 
 RecordSetTable EveryType() {
     RecordSetTable table;
@@ -142,33 +137,33 @@ TEST_P(CodecRefusalTest, RefusesWithClearMessageAndLeavesRecordSetAlone) {
 INSTANTIATE_TEST_SUITE_P(
     Malformed, CodecRefusalTest,
     ::testing::Values(
-        Refusal{"BadJson", "{\"fields\":[", "not valid JSON"},
-        Refusal{"Empty", "", "not valid JSON"},
-        Refusal{"TrailingGarbage", "{" FIELDS_SD R"(,"rows":[]} x)", "not valid JSON"},
-        Refusal{"NotObject", "[1,2]", "JSON object"},
-        Refusal{"NoFields", R"({"rows":[]})", "\"fields\""},
-        Refusal{"NoRows", "{" FIELDS_SD "}", "\"rows\""},
+        Refusal{"BadJson", "{\"fields\":[", "JSON inválido"}, Refusal{"Empty", "", "JSON inválido"},
+        Refusal{"TrailingGarbage", "{" FIELDS_SD R"(,"rows":[]} x)", "JSON inválido"},
+        Refusal{"NotObject", "[1,2]", "objeto JSON"},
+        Refusal{"NoFields", R"({"rows":[]})", "lista \"fields\""},
+        Refusal{"NoRows", "{" FIELDS_SD "}", "lista \"rows\""},
         Refusal{"UnknownType", R"({"fields":[{"name":"A","type":"blob"}],"rows":[]})",
-                "unknown type \"blob\""},
-        Refusal{"MissingName", R"({"fields":[{"type":"float"}],"rows":[]})", "no name"},
+                "tipo desconhecido \"blob\""},
+        Refusal{"MissingName", R"({"fields":[{"type":"float"}],"rows":[]})", "sem nome"},
         Refusal{"MissingSize", R"({"fields":[{"name":"A","type":"string"}],"rows":[]})",
-                "no valid size"},
+                "tamanho válido"},
         Refusal{"DuplicateName",
                 R"({"fields":[{"name":"A","type":"float"},{"name":"a","type":"float"}],"rows":[]})",
-                "defined twice"},
-        Refusal{"ShortRow", "{" FIELDS_SD R"(,"rows":[["a",null]]})", "row 1 has 2 values"},
-        Refusal{"LongRow", "{" FIELDS_SD R"(,"rows":[["a",null,1,2]]})", "row 1 has more than 3"},
-        Refusal{"RowNotList", "{" FIELDS_SD R"(,"rows":[{"A":1}]})", "row 1 is not a list"},
+                "definido duas vezes"},
+        Refusal{"ShortRow", "{" FIELDS_SD R"(,"rows":[["a",null]]})", "a linha 1 tem 2 valores"},
+        Refusal{"LongRow", "{" FIELDS_SD R"(,"rows":[["a",null,1,2]]})", "a linha 1 tem mais de 3"},
+        Refusal{"RowNotList", "{" FIELDS_SD R"(,"rows":[{"A":1}]})", "a linha 1 não é uma lista"},
         Refusal{"StringForFloat", "{" FIELDS_SD R"(,"rows":[["a",null,"1.5"]]})",
-                "row 1, field F: number expected"},
+                "linha 1, campo F: número esperado"},
         Refusal{"NumberForString", "{" FIELDS_SD R"(,"rows":[[1,null,1]]})",
-                "field A: text expected"},
+                "campo A: texto esperado"},
         Refusal{"TooLong", "{" FIELDS_SD R"(,"rows":[["a",null,1],["abcd",null,1]]})",
-                "row 2, field A: text of 4 characters exceeds the size 3"},
-        Refusal{"BadDateText", "{" FIELDS_SD R"(,"rows":[["a","07/12/2026",1]]})", "field D: date"},
+                "linha 2, campo A: o texto de 4 caracteres excede o tamanho 3"},
+        Refusal{"BadDateText", "{" FIELDS_SD R"(,"rows":[["a","07/12/2026",1]]})",
+                "campo D: data esperada"},
         Refusal{"ImpossibleDate", "{" FIELDS_SD R"(,"rows":[["a","2026-02-30T00:00:00",1]]})",
-                "field D: date"},
-        Refusal{"InvalidUtf8", "{" FIELDS_SD ",\"rows\":[[\"\xff\",null,1]]}", "not valid JSON"}),
+                "campo D: data esperada"},
+        Refusal{"InvalidUtf8", "{" FIELDS_SD ",\"rows\":[[\"\xff\",null,1]]}", "JSON inválido"}),
     [](const ::testing::TestParamInfo<Refusal>& info) { return info.param.name; });
 
 TEST(JsonWriterTest, NestsEscapesAndFormatsNumbers) {

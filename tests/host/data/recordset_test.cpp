@@ -1,4 +1,5 @@
 #include "host/data/recordset.h"
+#include "tests/host/data/fielddef.h"
 
 #include <QSignalSpy>
 
@@ -9,13 +10,7 @@
 namespace host {
 namespace {
 
-FieldDef Def(const char* name, FieldType type, int size = 0) {
-    FieldDef def;
-    def.name = QString::fromLatin1(name);
-    def.type = type;
-    def.size = size;
-    return def;
-}
+using testdata::Def;
 
 // Company code, number, amount: the shape of a key look-up on two fields plus a value.
 class RecordSetTest : public ::testing::Test {
