@@ -1,0 +1,50 @@
+#include "host/services/messages.h"
+
+#include "host/services/formerror.h"
+
+#include <QStringList>
+
+namespace host {
+
+TMessages TMessages::Load(const QString& resourcePath) {
+    return Parse(ReadFormText(resourcePath), resourcePath);
+}
+
+TMessages TMessages::Parse(const QString& text, const QString& source) {
+    TMessages messages;
+    messages.m_source = source;
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        QString line = lines.at(i);
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+        if (line.trimmed().isEmpty() || line.startsWith(QLatin1Char('#')))
+            continue;
+        const qsizetype bar = line.indexOf(QLatin1Char('|'));
+        const QString key = bar < 0 ? QString() : line.left(bar).trimmed();
+        if (key.isEmpty())
+            throw FormDataError(
+                QStringLiteral("%1:%2: expected KEY|Text").arg(source).arg(i + 1).toStdString());
+        if (messages.m_texts.contains(key))
+            throw FormDataError(QStringLiteral("%1:%2: key %3 defined twice")
+                                    .arg(source)
+                                    .arg(i + 1)
+                                    .arg(key)
+                                    .toStdString());
+        messages.m_texts.insert(key, line.mid(bar + 1));
+    }
+    return messages;
+}
+
+QString TMessages::Msg(const QString& key) const {
+    const auto it = m_texts.constFind(key);
+    if (it == m_texts.cend())
+        throw FormDataError(QStringLiteral("%1: no message %2").arg(m_source, key).toStdString());
+    return *it;
+}
+
+int TMessages::ShowMsg(const QString& key, MessageKind kind, MessageButtons buttons) const {
+    return dialogs().Message(Msg(key), kind, buttons);
+}
+
+} // namespace host

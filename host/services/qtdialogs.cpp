@@ -1,0 +1,92 @@
+#include "host/services/qtdialogs.h"
+
+#include "host/services/finddialog.h"
+#include "host/services/hostmessages.h"
+#include "host/services/searchdialog.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace host {
+
+namespace {
+
+QWidget* Owner() {
+    return QApplication::activeWindow();
+}
+
+QString HostText(const char* key) {
+    return HostMessages().Msg(QString::fromLatin1(key));
+}
+
+} // namespace
+
+void QtDialogs::ShowError(const QString& text) {
+    QMessageBox::critical(Owner(), HostText("TITERRO"), text);
+}
+
+void QtDialogs::ErrorBox(const QString& text) {
+    QMessageBox::critical(Owner(), HostText("TITERRO"), text);
+}
+
+int QtDialogs::Message(const QString& text, MessageKind kind, MessageButtons buttons) {
+    QMessageBox box(Owner());
+    switch (kind) {
+    case MessageKind::Information:
+        box.setIcon(QMessageBox::Information);
+        box.setWindowTitle(HostText("TITINFO"));
+        break;
+    case MessageKind::Warning:
+        box.setIcon(QMessageBox::Warning);
+        box.setWindowTitle(HostText("TITAVISO"));
+        break;
+    case MessageKind::Error:
+        box.setIcon(QMessageBox::Critical);
+        box.setWindowTitle(HostText("TITERRO"));
+        break;
+    case MessageKind::Confirmation:
+        box.setIcon(QMessageBox::Question);
+        box.setWindowTitle(HostText("TITCONF"));
+        break;
+    }
+    box.setText(text);
+    if (buttons == MessageButtons::Ok) {
+        box.setStandardButtons(QMessageBox::Ok);
+        box.exec();
+        return mrOk;
+    }
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    box.button(QMessageBox::Yes)->setText(HostText("MSGSIM"));
+    box.button(QMessageBox::No)->setText(HostText("MSGNAO"));
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes ? mrYes : mrNo;
+}
+
+bool QtDialogs::Procura(RecordSet& rows) {
+    FindDialog dialog(rows, Owner());
+    dialog.exec();
+    return dialog.Moved();
+}
+
+int QtDialogs::ExecModal(QDialog& dialog) {
+    return dialog.exec();
+}
+
+std::optional<int> QtDialogs::ChooseRow(RecordSet& rows, const QString& caption) {
+    SearchDialog dialog(rows, caption, Owner());
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.ChosenRow();
+}
+
+std::optional<QStringList> QtDialogs::ChooseKeys(RecordSet& rows, const QString& keyField,
+                                                 const QString& caption,
+                                                 const QStringList& preselected) {
+    SearchDialog dialog(rows, caption, keyField, preselected, Owner());
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.ChosenKeys();
+}
+
+} // namespace host

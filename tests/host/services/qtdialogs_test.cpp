@@ -1,0 +1,131 @@
+#include "host/data/recordset.h"
+#include "host/services/enable.h"
+#include "host/services/finddialog.h"
+#include "host/services/qtdialogs.h"
+#include "host/services/searchdialog.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+// Runs the action on the modal dialog as soon as it is shown.
+void WhenModal(std::function<void(QWidget*)> action) {
+    QTimer::singleShot(0, [action = std::move(action)] {
+        QWidget* modal = QApplication::activeModalWidget();
+        ASSERT_NE(modal, nullptr);
+        action(modal);
+    });
+}
+
+class QtDialogsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        previous = host::SetDialogs(&qtDialogs);
+        for (const char* name : {"CDCLIENTE", "NMRAZSOCCLIE"}) {
+            host::FieldDef def;
+            def.name = name;
+            def.size = 50;
+            def.label = name;
+            rows.AddFieldDef(def);
+        }
+        rows.CreateDataSet();
+        rows.AppendRow({QString("C1"), QString("Zeca da Silva")});
+        rows.AppendRow({QString("C2"), QString("Acme Ltda")});
+        rows.AppendRow({QString("C'3"), QString("Acme Norte")});
+        rows.First();
+    }
+    void TearDown() override { host::SetDialogs(previous); }
+
+    host::QtDialogs qtDialogs;
+    host::Dialogs* previous = nullptr;
+    host::RecordSet rows;
+};
+
+TEST_F(QtDialogsTest, SearchFiltersAsTheOperatorTypesAndStandsOnTheChosenRow) {
+    WhenModal([](QWidget* modal) {
+        auto* filter = modal->findChild<QLineEdit*>("edtFiltro");
+        auto* grid = modal->findChild<QTableView*>("grdPesquisa");
+        ASSERT_NE(filter, nullptr);
+        ASSERT_NE(grid, nullptr);
+        QTest::keyClicks(filter, "acme n");
+        EXPECT_EQ(grid->model()->rowCount(), 1);
+        QTest::keyClick(filter, Qt::Key_Backspace);
+        QTest::keyClick(filter, Qt::Key_Backspace);
+        EXPECT_EQ(grid->model()->rowCount(), 2);
+        grid->setCurrentIndex(grid->model()->index(1, 0));
+        modal->findChild<QPushButton*>("btnOk")->click();
+    });
+    EXPECT_TRUE(host::dialogs().Pesquisar(rows, "Cliente|Não há clientes cadastrados."));
+    EXPECT_EQ(rows.RecNo(), 2);
+}
+
+TEST_F(QtDialogsTest, CancelledSearchKeepsTheRow) {
+    WhenModal([](QWidget* modal) { modal->findChild<QPushButton*>("btnCancelar")->click(); });
+    EXPECT_FALSE(host::dialogs().Pesquisar(rows, "Cliente|x"));
+    EXPECT_EQ(rows.RecNo(), 0);
+}
+
+TEST_F(QtDialogsTest, PickerStartsFromTheListAndGivesTheCheckedKeys) {
+    QString list = "'C1'";
+    WhenModal([](QWidget* modal) {
+        auto* dialog = static_cast<host::SearchDialog*>(modal);
+        EXPECT_EQ(dialog->ChosenKeys(), QStringList{"C1"});
+        dialog->SetFilterText("acme");
+        modal->findChild<QPushButton*>("btnMarcaTodos")->click(); // only the filtered rows
+        modal->findChild<QPushButton*>("btnOk")->click();
+    });
+    EXPECT_TRUE(host::dialogs().PesquisaLista(rows, "CDCLIENTE", "Cliente|x", list));
+    EXPECT_EQ(list, "'C1','C2','C''3'");
+}
+
+TEST_F(QtDialogsTest, QuestionGivesSixForYes) {
+    WhenModal([](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->button(QMessageBox::Yes)->text(), "Sim");
+        box->button(QMessageBox::Yes)->click();
+    });
+    EXPECT_EQ(qtDialogs.Message("Confirma?", host::MessageKind::Confirmation,
+                                host::MessageButtons::YesNo),
+              host::mrYes);
+}
+
+TEST_F(QtDialogsTest, FindMovesToTheNextMatchAndWrapsAround) {
+    host::FindDialog find(rows);
+    find.FieldBox()->setCurrentIndex(find.FieldBox()->findData("NMRAZSOCCLIE"));
+    find.TextEdit()->setText("ACME");
+    ASSERT_TRUE(find.FindNext());
+    EXPECT_EQ(rows.RecNo(), 1);
+    ASSERT_TRUE(find.FindNext());
+    EXPECT_EQ(rows.RecNo(), 2);
+    ASSERT_TRUE(find.FindNext());
+    EXPECT_EQ(rows.RecNo(), 1);
+    find.TextEdit()->setText("nobody");
+    EXPECT_FALSE(find.FindNext());
+    EXPECT_EQ(rows.RecNo(), 1);
+}
+
+TEST(SetChildEnabled, ReachesNestedControlsButNotTheContainer) {
+    QWidget panel;
+    auto* edit = new QLineEdit(&panel);
+    auto* inner = new QWidget(&panel);
+    auto* button = new QPushButton(inner);
+    host::SetChildEnabled(&panel, false);
+    EXPECT_TRUE(panel.isEnabled());
+    EXPECT_FALSE(edit->isEnabled());
+    EXPECT_FALSE(button->isEnabled());
+    host::SetChildEnabled(&panel, true);
+    EXPECT_TRUE(button->isEnabled());
+}
+
+} // namespace
