@@ -67,22 +67,35 @@ QString ReadResource(const QString& path) {
     return QString::fromUtf8(file.readAll());
 }
 
+bool HasVersionTable(const QSqlDatabase& db) {
+    const QString sql = store::DialectOf(db) == Dialect::Sqlite
+                            ? QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' "
+                                             "AND name = 'SCHEMA_VERSAO'")
+                            : QStringLiteral("SELECT 1 FROM information_schema.tables WHERE "
+                                             "table_schema = current_schema() AND table_name = "
+                                             "'schema_versao'");
+    return store::Run(db, sql).next();
+}
+
 void EnsureVersionTable(const QSqlDatabase& db) {
-    store::ExecDirect(db, QStringLiteral("CREATE TABLE IF NOT EXISTS SCHEMA_VERSAO ("
-                                         "NRVERSAO INTEGER NOT NULL PRIMARY KEY, "
-                                         "NMARQUIVO VARCHAR(100) NOT NULL, "
-                                         "DTHRAPLICADA TIMESTAMP NOT NULL)"));
+    if (!HasVersionTable(db))
+        store::ExecDirect(db, QStringLiteral("CREATE TABLE SCHEMA_VERSAO ("
+                                             "NRVERSAO INTEGER NOT NULL PRIMARY KEY, "
+                                             "NMARQUIVO VARCHAR(100) NOT NULL, "
+                                             "DTHRAPLICADA TIMESTAMP NOT NULL)"));
 }
 
 } // namespace
 
 int SchemaVersion(const QSqlDatabase& db) {
-    EnsureVersionTable(db);
+    if (!HasVersionTable(db))
+        return 0;
     QSqlQuery query = store::Run(db, QStringLiteral("SELECT MAX(NRVERSAO) FROM SCHEMA_VERSAO"));
     return query.next() ? query.value(0).toInt() : 0;
 }
 
 int Migrate(const QSqlDatabase& db) {
+    EnsureVersionTable(db);
     const int current = SchemaVersion(db);
     int applied = 0;
     for (const auto& [number, migration] : Available(store::DialectOf(db))) {

@@ -147,6 +147,7 @@ struct Server::Impl {
             store::Run(store::ThreadConnection(config.database), QStringLiteral("SELECT 1"));
             SendJson(response, 200, Message("status", QStringLiteral("ok")));
         } catch (const std::exception&) {
+            store::DropThreadConnection(config.database);
             SendJson(response, 503, Message("status", QStringLiteral("database unreachable")));
         }
     }

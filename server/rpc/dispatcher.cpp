@@ -2,6 +2,7 @@
 
 #include "host/data/jsonwriter.h"
 #include "server/rpc/errors.h"
+#include "server/store/sql.h"
 
 #include <simdjson.h>
 
@@ -112,8 +113,14 @@ Answer Dispatch(const RemoteObject& object, std::string_view body, CallContext& 
     } catch (const RpcError& error) {
         answer.errorCode = error.Code();
         answer.body = ErrorBody(id, error.Code(), QString::fromUtf8(error.what()));
+    } catch (const store::DbError& error) {
+        // A refused constraint leaves the connection sound; anything else may have broken it.
+        if (!error.ConstraintViolation())
+            context.DropConnection();
+        answer.errorCode = kInternalError;
+        answer.body = ErrorBody(id, kInternalError, kInternalText);
     } catch (const std::exception&) {
-        // Database and other faults: the operator gets a plain text, the log the code.
+        // The operator gets a plain text, the log the code.
         answer.errorCode = kInternalError;
         answer.body = ErrorBody(id, kInternalError, kInternalText);
     }

@@ -10,6 +10,10 @@ QSqlDatabase CallContext::Db() const {
     return store::ThreadConnection(m_url);
 }
 
+void CallContext::DropConnection() const {
+    store::DropThreadConnection(m_url);
+}
+
 void CallContext::RequireCompany(const QString& empresa) const {
     QSqlQuery access = store::Run(Db(),
                                   QStringLiteral("SELECT 1 FROM OPERADOR_EMPRESA WHERE "

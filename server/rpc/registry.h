@@ -25,6 +25,8 @@ public:
 
     const QString& Operador() const { return m_operador; }
     QSqlDatabase Db() const;
+    // After a database fault: the next Db() reconnects (a restarted server, a lost link).
+    void DropConnection() const;
     // Refuses the call (RpcError, business code) when the operator may not work for the company.
     void RequireCompany(const QString& empresa) const;
 

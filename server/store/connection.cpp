@@ -30,19 +30,27 @@ void RegisterNvl(const QSqlDatabase& db) {
         throw DbError("cannot register NVL on the SQLite connection", false);
 }
 
+void Remove(const QString& name) {
+    {
+        QSqlDatabase db = QSqlDatabase::database(name, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+}
+
 // Removes this thread's connections when the thread ends.
 struct ThreadConnections {
-    std::map<QString, QString> byUrl; // URL text -> connection name
+    std::map<QString, QString> byUrl; // URL key -> connection name
     ~ThreadConnections() {
-        for (const auto& [url, name] : byUrl) {
-            {
-                QSqlDatabase db = QSqlDatabase::database(name, false);
-                db.close();
-            }
-            QSqlDatabase::removeDatabase(name);
-        }
+        for (const auto& [url, name] : byUrl)
+            Remove(name);
     }
 };
+
+ThreadConnections& Mine() {
+    thread_local ThreadConnections connections;
+    return connections;
+}
 
 QString UrlKey(const DbUrl& url) {
     return url.dialect == Dialect::Sqlite ? url.path
@@ -83,18 +91,12 @@ QSqlDatabase OpenConnection(const DbUrl& url, const QString& connectionName) {
 }
 
 QSqlDatabase ThreadConnection(const DbUrl& url) {
-    thread_local ThreadConnections connections;
+    ThreadConnections& connections = Mine();
     const QString key = UrlKey(url);
-    auto found = connections.byUrl.find(key);
-    if (found != connections.byUrl.end()) {
-        QSqlDatabase db = QSqlDatabase::database(found->second, false);
-        if (db.isOpen())
-            return db;
-        {
-            QSqlDatabase stale = QSqlDatabase::database(found->second, false);
-            stale.close();
-        }
-        QSqlDatabase::removeDatabase(found->second);
+    if (const auto found = connections.byUrl.find(key); found != connections.byUrl.end()) {
+        if (QSqlDatabase::database(found->second, false).isOpen())
+            return QSqlDatabase::database(found->second, false);
+        Remove(found->second);
         connections.byUrl.erase(found);
     }
     static std::atomic<quint64> serial{0};
@@ -102,6 +104,14 @@ QSqlDatabase ThreadConnection(const DbUrl& url) {
     QSqlDatabase db = OpenConnection(url, name);
     connections.byUrl.emplace(key, name);
     return db;
+}
+
+void DropThreadConnection(const DbUrl& url) {
+    ThreadConnections& connections = Mine();
+    if (const auto found = connections.byUrl.find(UrlKey(url)); found != connections.byUrl.end()) {
+        Remove(found->second);
+        connections.byUrl.erase(found);
+    }
 }
 
 Dialect DialectOf(const QSqlDatabase& db) {

@@ -11,6 +11,10 @@ struct CentsCase {
     store::Cents cents;
 };
 
+void PrintTo(const CentsCase& c, std::ostream* os) {
+    *os << c.value.typeName() << " " << c.value.toString().toStdString() << " -> " << c.cents;
+}
+
 class CentsFromTest : public testing::TestWithParam<CentsCase> {};
 
 TEST_P(CentsFromTest, ReadsExactly) {

@@ -1,5 +1,6 @@
 // Migrations, constraints and the screens' look-up statements, on SQLite and PostgreSQL.
 #include "db/demo.h"
+#include "db/generate.h"
 #include "db/migrate.h"
 #include "server/store/books.h"
 #include "server/store/connection.h"
@@ -18,6 +19,10 @@ using store::DbError;
 using testdb::TestDatabase;
 
 enum class Backend { Sqlite, Postgres };
+
+void PrintTo(Backend backend, std::ostream* os) {
+    *os << (backend == Backend::Sqlite ? "SQLite" : "PostgreSQL");
+}
 
 std::unique_ptr<TestDatabase> Make(Backend backend) {
     return backend == Backend::Sqlite ? TestDatabase::Sqlite() : TestDatabase::Postgres();
@@ -181,6 +186,39 @@ TEST_P(SchemaTest, DemoOperatorsPasswordsAndCompanyAccess) {
     EXPECT_EQ(Count("SELECT COUNT(*) FROM BOLETOREC WHERE IDENVBANCO = 'S'"), 2);
 }
 
+TEST_P(SchemaTest, GeneratedDataKeepsEveryRule) {
+    db::Migrate(Db());
+    db::Generate(Db(), 1, QDate::currentDate()); // loads the demo first
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM BOLETOREC"), 1000 + 65);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM BOLETOPAG"), 10000 + 54);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM COMPCONTREC"), 1000 + 9);
+    // Every compensation's total equals its items' sum and its receivable adjustment.
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM COMPCONTREC C WHERE C.VRTOTALCOMREC <> (SELECT "
+                    "SUM(I.VRITEMCOMPREC) FROM ITCOMPCONTREC I WHERE I.CDEMPRESA = C.CDEMPRESA "
+                    "AND I.NRLANCCOMPREC = C.NRLANCCOMPREC) OR C.VRTOTALCOMREC <> (SELECT "
+                    "A.VRAJUSTEREC FROM AJUSTEREC A WHERE A.CDEMPRESA = C.CDEMPRESA AND "
+                    "A.NRLANCCOMPREC = C.NRLANCCOMPREC)"),
+              0);
+    // Generated bills stay open for the screens.
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM BOLETOREC WHERE CDSERIE = 'G' AND VRSALDOBREC = 0"), 0);
+}
+
+TEST_P(SchemaTest, ToolCommandsFindCompensationsByCompanyAndNumber) {
+    LoadDemo();
+    EXPECT_FALSE(store::FindCompensation(Db(), "02:1").has_value());
+    const auto key = store::FindCompensation(Db(), "4");
+    ASSERT_TRUE(key.has_value());
+    EXPECT_EQ(key->empresa, "01");
+    EXPECT_EQ(key->numero, "0000000004");
+    store::Transaction transaction(Db());
+    EXPECT_TRUE(store::RealiseSettlements(Db(), key->empresa, key->numero,
+                                          store::SettlementSide::Receivables));
+    EXPECT_FALSE(store::RealiseSettlements(Db(), "01", "0000000099", store::SettlementSide::Both));
+    transaction.Commit();
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM BAIXAREC WHERE IDSITBAIXA = 'R'"), 5);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM BAIXAPAG WHERE IDSITBAIXA = 'R'"), 3);
+}
+
 TEST_P(SchemaTest, BranchProcessingDateIsTheLoadDate) {
     LoadDemo();
     QSqlQuery query = store::Run(Db(), "SELECT DTPROCFILI FROM FILIAL WHERE CDFILIAL = '0001'");
@@ -199,6 +237,10 @@ struct LookUp {
     std::vector<store::Binding> params;
     int minRows;
 };
+
+void PrintTo(const LookUp& lookUp, std::ostream* os) {
+    *os << lookUp.name;
+}
 
 class LookUpTest : public testing::TestWithParam<std::tuple<Backend, LookUp>> {
 protected:

@@ -9,6 +9,9 @@
 #include <gtest/gtest.h>
 #include <simdjson.h>
 
+#include <atomic>
+#include <thread>
+
 namespace {
 
 using testserver::ServerFixture;
@@ -67,6 +70,10 @@ struct RefusalCase {
     int httpStatus;
     int code;
 };
+
+void PrintTo(const RefusalCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class RefusalTest : public ServerFixture, public testing::WithParamInterface<RefusalCase> {
 protected:
@@ -216,6 +223,32 @@ TEST_F(EndpointTest, OneLogLinePerCallWithoutBusinessData) {
     EXPECT_NE(lines[before].find("outcome=error -32000"), std::string::npos);
     EXPECT_EQ(lines[before].find("000000000000000000007"), std::string::npos);
     EXPECT_EQ(lines[before + 1].find("forged"), std::string::npos);
+}
+
+TEST_F(EndpointTest, ConcurrentClientsEachGetTheirAnswer) {
+    // Every worker thread opens its own connection; none may see another's query.
+    const std::string token = Login("ADMIN", "admin123");
+    constexpr int kClients = 8;
+    constexpr int kCalls = 40;
+    std::atomic<int> good{0};
+    std::vector<std::thread> clients;
+    for (int c = 0; c < kClients; ++c) {
+        clients.emplace_back([&, c] {
+            for (int i = 0; i < kCalls; ++i) {
+                const int id = c * 1000 + i;
+                auto result = Call(Request("GetGeralPag", "[]", id), token);
+                simdjson::dom::parser parser;
+                int64_t echoed = -1;
+                if (result && result->status == 200 &&
+                    parser.parse(result->body)["id"].get(echoed) == simdjson::SUCCESS &&
+                    echoed == id && result->body.find("\"rows\":[[\"1\"") != std::string::npos)
+                    ++good;
+            }
+        });
+    }
+    for (auto& client : clients)
+        client.join();
+    EXPECT_EQ(good, kClients * kCalls);
 }
 
 TEST_F(EndpointTest, UnknownRemoteObjectIsNotFound) {
