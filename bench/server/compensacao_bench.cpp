@@ -183,10 +183,19 @@ void BM_GetCompensacaoYearClientDecode(benchmark::State& state) {
     Report(state, rows, result.size());
 }
 
-BENCHMARK(BM_GetCompensacaoYearOverHttp)->Unit(benchmark::kMillisecond)->MinTime(3.0);
-BENCHMARK(BM_GetCompensacaoYearDispatched)->Unit(benchmark::kMillisecond)->MinTime(3.0);
-BENCHMARK(BM_GetCompensacaoYearEncode)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK(BM_GetCompensacaoYearClientDecode)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_GetCompensacaoYearOverHttp)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(3.0)
+    ->UseRealTime();
+BENCHMARK(BM_GetCompensacaoYearDispatched)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(3.0)
+    ->UseRealTime();
+BENCHMARK(BM_GetCompensacaoYearEncode)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
+BENCHMARK(BM_GetCompensacaoYearClientDecode)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(2.0)
+    ->UseRealTime();
 
 } // namespace
 
