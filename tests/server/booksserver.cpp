@@ -15,6 +15,10 @@ const char* BackendName(Backend backend) {
     return backend == Backend::Sqlite ? "Sqlite" : "Postgres";
 }
 
+void PrintTo(Backend backend, std::ostream* os) {
+    *os << BackendName(backend);
+}
+
 std::unique_ptr<BooksServer> BooksServer::Start(Backend backend) {
     std::unique_ptr<testdb::TestDatabase> database = backend == Backend::Sqlite
                                                          ? testdb::TestDatabase::Sqlite()

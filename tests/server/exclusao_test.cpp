@@ -160,6 +160,7 @@ struct RefusalCase {
     int number;
     std::vector<Step> before;
     const char* key;
+    friend void PrintTo(const RefusalCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class DeletionRefusalTest : public testing::TestWithParam<std::tuple<Backend, RefusalCase>> {};
