@@ -1,0 +1,70 @@
+#include "host/net/httptransport.h"
+
+#include "host/net/jsonrpc.h"
+#include "host/net/neterror.h"
+
+#include <httplib.h>
+
+namespace host::http {
+namespace {
+
+std::string Where(const Target& target) {
+    return target.host.toStdString() + ":" + std::to_string(target.port);
+}
+
+[[noreturn]] void ThrowTransport(const Target& target, httplib::Error error) {
+    throw ENetError("Falha de comunicação com o servidor de aplicação " + Where(target) + ": " +
+                    httplib::to_string(error));
+}
+
+[[noreturn]] void ThrowStatus(const Target& target, int status, const QByteArray& body) {
+    // Servers refuse a call (bad token, no access) with a JSON-RPC error body.
+    const QString text = jsonrpc::ErrorText(body);
+    const std::string detail =
+        text.isEmpty() ? "HTTP " + std::to_string(status) : text.toStdString();
+    throw ENetError("O servidor de aplicação " + Where(target) + " recusou a chamada: " + detail);
+}
+
+} // namespace
+
+struct Client::Impl {
+    explicit Impl(const Target& t) : target(t), client(t.host.toStdString(), t.port) {
+        client.set_connection_timeout(target.connectTimeout);
+        client.set_read_timeout(target.readTimeout);
+        client.set_write_timeout(target.readTimeout);
+        client.set_keep_alive(true);
+    }
+    Target target;
+    httplib::Client client;
+};
+
+Client::Client(const Target& target) : d(std::make_unique<Impl>(target)) {}
+Client::~Client() = default;
+
+void Client::Check(const QString& path) {
+    const auto result = d->client.Get(path.toStdString());
+    if (!result)
+        ThrowTransport(d->target, result.error());
+    if (result->status != 200)
+        ThrowStatus(d->target, result->status, QByteArray::fromStdString(result->body));
+}
+
+Client::Reply Client::Post(const QString& path, const QByteArray& body, const QString& token) {
+    httplib::Headers headers;
+    if (!token.isEmpty())
+        headers.emplace("Authorization", "Bearer " + token.toStdString());
+    const auto result = d->client.Post(path.toStdString(), headers, body.constData(),
+                                       static_cast<size_t>(body.size()), "application/json");
+    if (!result)
+        ThrowTransport(d->target, result.error());
+    return {result->status, QByteArray::fromStdString(result->body)};
+}
+
+QByteArray Client::PostJson(const QString& path, const QByteArray& body, const QString& token) {
+    Reply reply = Post(path, body, token);
+    if (reply.status != 200)
+        ThrowStatus(d->target, reply.status, reply.body);
+    return std::move(reply.body);
+}
+
+} // namespace host::http

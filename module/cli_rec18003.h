@@ -1,0 +1,34 @@
+#pragma once
+
+// Bank-credits filter unit: its dialog, the company it works for and its filter record.
+
+#include <QDateTime>
+#include <QString>
+
+class TfrmFiltroLancCred;
+
+namespace Cli_rec18003 {
+
+struct TTIPO {
+    bool Todos = true;
+    QString Lista;
+};
+
+struct TCCORR {
+    bool Todos = true;
+    QString Lista;
+};
+
+struct TFILTRO {
+    QDateTime DtLancIni; // null: no date
+    QDateTime DtLancFin;
+    double ValorIni = 0;
+    double ValorFin = 0;
+    TTIPO Tipo;
+    TCCORR CCorr;
+};
+
+extern TfrmFiltroLancCred* frmFiltroLancCred; // null until first use
+extern QString stEmpr;
+
+} // namespace Cli_rec18003

@@ -1,0 +1,90 @@
+#include "host/app/mainwindow.h"
+#include "host/net/serversession.h"
+#include "host/services/abort.h"
+#include "host/services/session.h"
+#include "shell/logindialog.h"
+#include "shell/moduleloader.h"
+#include "shell/shareddatabase.h"
+#include "shell/shellconfig.h"
+#include "shell/shellsession.h"
+#include "shell/suitewindow.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPointer>
+#include <QTimer>
+
+#include <cstdio>
+#include <memory>
+#include <optional>
+
+namespace {
+
+// Logs in with the scripted operator and password, or asks for them. Empty when the user gave
+// up; throws when a scripted login is refused.
+std::optional<std::pair<QString, QString>> LogIn(const ShellConfig& config) {
+    const auto authenticate = [&config](const QString& operador, const QString& password) {
+        return host::OpenServerSession(config.serverHost, config.serverPort, operador, password);
+    };
+    if (!config.operador.isEmpty() && !config.password.isEmpty())
+        return std::pair{config.operador, authenticate(config.operador, config.password)};
+    LoginDialog dialog(authenticate, config.operador);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return std::pair{dialog.Operador(), dialog.Token()};
+}
+
+// Windows the modules made without a parent (their dialogs) belong to the application; they
+// must go before the code that drew them is unloaded.
+void CloseModuleWindows(const QWidget* mainWindow) {
+    QList<QPointer<QWidget>> windows;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (widget != mainWindow && !widget->parent())
+            windows.append(widget);
+    for (const QPointer<QWidget>& window : windows)
+        delete window.data();
+}
+
+int Run(const ShellConfig& config) {
+    OpenSharedDatabase(config.databaseUrl);
+    const auto login = LogIn(config);
+    if (!login)
+        return 0;
+    ShellSession session(login->first, config.serverHost, config.serverPort, login->second);
+    host::SetSession(&session);
+
+    ModuleLoader modules(
+        QDir(QApplication::applicationDirPath()).filePath(QStringLiteral("../lib")));
+    SuiteWindow window(
+        [&modules](const QString& code) { host::guarded([&] { modules.Open(code); }); });
+    host::SetMdiArea(window.MdiArea());
+    window.show();
+    if (!config.module.isEmpty())
+        QTimer::singleShot(0, &window,
+                           [&] { host::guarded([&] { modules.Open(config.module); }); });
+
+    const int status = QApplication::exec();
+    window.CloseScreens();
+    CloseModuleWindows(&window);
+    modules.UnloadAll();
+    host::SetMdiArea(nullptr);
+    host::SetSession(nullptr);
+    CloseSharedDatabase();
+    return status;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("suite"));
+    QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
+    try {
+        return Run(ShellConfig::FromArguments(QApplication::arguments()));
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "suite: %s\n", error.what());
+        return 1;
+    }
+}

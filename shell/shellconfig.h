@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Where the suite finds its database and application server, and how a scripted start logs
+// in. Read from an ini file, overridden by the command line.
+struct ShellConfig {
+    QString configFile;
+    QString databaseUrl;
+    QString serverHost;
+    int serverPort = 0;
+    QString operador;
+    QString password;
+    QString module; // code of a module to open right after login
+
+    // Parses the suite's arguments (the first one is the program). The password may come from
+    // the environment (REC18000_PASSWORD) so that it stays out of process listings. Throws
+    // std::invalid_argument with a text for the user on bad arguments or settings.
+    static ShellConfig FromArguments(const QStringList& arguments);
+};

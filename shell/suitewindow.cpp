@@ -1,0 +1,46 @@
+#include "shell/suitewindow.h"
+
+#include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+
+namespace {
+
+struct ModuleEntry {
+    const char* code;
+    const char* caption;
+};
+
+// The modules this suite offers.
+constexpr ModuleEntry kModules[] = {
+    {"REC18000", "REC18000 - Compensação de Contas a Receber"},
+};
+
+} // namespace
+
+SuiteWindow::SuiteWindow(OpenModule openModule, QWidget* parent)
+    : QMainWindow(parent), m_area(new QMdiArea(this)) {
+    setObjectName(QStringLiteral("frmSuite"));
+    setWindowTitle(tr("Suite - Retaguarda"));
+    m_area->setObjectName(QStringLiteral("mdiSuite"));
+    setCentralWidget(m_area);
+
+    QMenu* modules = menuBar()->addMenu(tr("&Módulos"));
+    modules->setObjectName(QStringLiteral("mnuModulos"));
+    for (const ModuleEntry& module : kModules) {
+        QAction* action = modules->addAction(QString::fromUtf8(module.caption));
+        const QString code = QString::fromLatin1(module.code);
+        action->setObjectName(QStringLiteral("act") + code);
+        connect(action, &QAction::triggered, this, [openModule, code] { openModule(code); });
+    }
+    modules->addSeparator();
+    QAction* quit = modules->addAction(tr("Sai&r"), this, &QWidget::close);
+    quit->setObjectName(QStringLiteral("actSair"));
+    resize(1200, 800);
+}
+
+void SuiteWindow::CloseScreens() {
+    for (QMdiSubWindow* child : m_area->subWindowList())
+        delete child;
+}
