@@ -60,8 +60,8 @@ QPointer<BusySpinner> g_spinner;
 // Discards user input everywhere while a background call runs.
 class InputBlocker : public QObject {
 public:
-    InputBlocker() { qApp->installEventFilter(this); }
-    ~InputBlocker() override { qApp->removeEventFilter(this); }
+    InputBlocker() { QCoreApplication::instance()->installEventFilter(this); }
+    ~InputBlocker() override { QCoreApplication::instance()->removeEventFilter(this); }
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override {
@@ -90,7 +90,7 @@ protected:
 } // namespace
 
 void ActiveShowAvi(QWidget* mainWindow, int /*kind*/) {
-    if (g_busyDepth++ > 0)
+    if (g_busyDepth++ > 0 || qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr)
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QWidget* host = mainWindow != nullptr ? mainWindow : QApplication::activeWindow();
@@ -102,7 +102,8 @@ void ActiveShowAvi(QWidget* mainWindow, int /*kind*/) {
 }
 
 void DeactiveShowAvi() {
-    if (g_busyDepth == 0 || --g_busyDepth > 0)
+    if (g_busyDepth == 0 || --g_busyDepth > 0 ||
+        qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr)
         return;
     QApplication::restoreOverrideCursor();
     delete g_spinner.data();

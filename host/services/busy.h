@@ -26,7 +26,9 @@ public:
 
 // Runs work on a worker thread while the calling (UI) thread waits in a local event loop that
 // repaints but discards user input, so nothing re-enters. Rethrows what work threw. Off the UI
-// thread, or without an application, work simply runs in place. Nests safely.
+// thread, or without an application, work simply runs in place. Nests safely. The work runs
+// on another thread: it must not touch widgets, the dialogs seam or the shared database
+// connection.
 void RunWhileWaiting(const std::function<void()>& work);
 
 template <class F> auto RunInBackground(F&& work) -> std::invoke_result_t<F> {

@@ -1,6 +1,7 @@
 #include "host/services/dialogs.h"
 
 #include "host/data/recordset.h"
+#include "host/services/keylist.h"
 #include "host/services/text.h"
 
 #include <atomic>
@@ -11,9 +12,6 @@ namespace host {
 namespace {
 
 std::atomic<Dialogs*> g_dialogs{nullptr};
-
-const QChar kQuote = QLatin1Char('\'');
-const QChar kComma = QLatin1Char(',');
 
 } // namespace
 
@@ -62,51 +60,6 @@ Dialogs& dialogs() {
 
 Dialogs* SetDialogs(Dialogs* dialogs) {
     return g_dialogs.exchange(dialogs);
-}
-
-QString EncodeKeyList(const QStringList& keys) {
-    QStringList quoted;
-    quoted.reserve(keys.size());
-    for (const QString& key : keys) {
-        QString escaped = key;
-        escaped.replace(kQuote, QStringLiteral("''"));
-        quoted << kQuote + escaped + kQuote;
-    }
-    return quoted.join(kComma);
-}
-
-std::optional<QStringList> DecodeKeyList(const QString& list) {
-    QStringList keys;
-    qsizetype i = 0;
-    const qsizetype n = list.size();
-    if (n == 0)
-        return keys;
-    while (true) {
-        if (i >= n || list.at(i) != kQuote)
-            return std::nullopt;
-        ++i;
-        QString key;
-        while (true) {
-            if (i >= n)
-                return std::nullopt; // unterminated
-            if (list.at(i) == kQuote) {
-                if (i + 1 < n && list.at(i + 1) == kQuote) {
-                    key += kQuote;
-                    i += 2;
-                    continue;
-                }
-                ++i;
-                break;
-            }
-            key += list.at(i++);
-        }
-        keys << key;
-        if (i == n)
-            return keys;
-        if (list.at(i) != kComma)
-            return std::nullopt;
-        ++i;
-    }
 }
 
 SearchTitle SearchTitle::Parse(const QString& title) {

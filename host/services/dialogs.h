@@ -25,9 +25,7 @@ inline constexpr int mrNo = 7;
 // Search titles are "Caption|EmptyText": the dialog's caption, and the text shown instead of
 // the dialog when the look-up has no rows.
 //
-// The list string of PesquisaLista holds the chosen keys, each quoted with ' (a ' inside a
-// key doubled) and separated by ",": 'A','B''C'. An empty list is the empty string.
-// EncodeKeyList and DecodeKeyList convert; the server parses it into bound values.
+// PesquisaLista gives its choice as a list string (see keylist.h).
 class Dialogs {
 public:
     virtual ~Dialogs();
@@ -66,10 +64,6 @@ protected:
 Dialogs& dialogs();
 // Installs a seam (not owned) and gives the one it replaces.
 Dialogs* SetDialogs(Dialogs* dialogs);
-
-QString EncodeKeyList(const QStringList& keys);
-// Nothing for a malformed list string.
-std::optional<QStringList> DecodeKeyList(const QString& list);
 
 // Splits a search title "Caption|EmptyText".
 struct SearchTitle {

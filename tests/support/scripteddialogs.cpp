@@ -22,6 +22,9 @@ void ScriptedDialogs::AnswerNo() {
 void ScriptedDialogs::PickRow(int row) {
     m_script.emplace_back(Row{row});
 }
+void ScriptedDialogs::PickWhere(QString field, QString value) {
+    m_script.emplace_back(Where{std::move(field), std::move(value)});
+}
 void ScriptedDialogs::PickKeys(QStringList keys) {
     m_script.emplace_back(Keys{std::move(keys)});
 }
@@ -93,8 +96,20 @@ int ScriptedDialogs::ExecModal(QDialog& dialog) {
     return answer ? answer->action(dialog) : int(QDialog::Rejected);
 }
 
-std::optional<int> ScriptedDialogs::ChooseRow(RecordSet&, const QString& caption) {
+std::optional<int> ScriptedDialogs::ChooseRow(RecordSet& rows, const QString& caption) {
     m_shown.push_back({ShownDialog::Kind::Search, caption, MessageKind::Information, {}});
+    if (!m_script.empty())
+        if (const Where* where = std::get_if<Where>(&m_script.front())) {
+            const Where wanted = *where;
+            m_script.pop_front();
+            const Field& field = rows.FieldByName(wanted.field);
+            for (int row = 0; row < rows.RecordCount(); ++row)
+                if (field.ValueAt(row).toString() == wanted.value)
+                    return row;
+            ADD_FAILURE() << "search \"" << qPrintable(caption) << "\" has no row with "
+                          << qPrintable(wanted.field) << " = " << qPrintable(wanted.value);
+            return std::nullopt;
+        }
     const std::optional<Row> answer =
         Next<Row>(qUtf8Printable(QStringLiteral("search \"%1\"").arg(caption)), true);
     if (!answer)

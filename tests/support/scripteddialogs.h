@@ -34,10 +34,11 @@ public:
     // Script.
     void AnswerYes();
     void AnswerNo();
-    void PickRow(int row);           // Pesquisar picks this row
-    void PickKeys(QStringList keys); // PesquisaLista confirms these keys
-    void FindRow(int row);           // Procura moves to this row
-    void Cancel();                   // the next search, list or find is cancelled
+    void PickRow(int row);                        // Pesquisar picks this row
+    void PickWhere(QString field, QString value); // Pesquisar picks the first row holding it
+    void PickKeys(QStringList keys);              // PesquisaLista confirms these keys
+    void FindRow(int row);                        // Procura moves to this row
+    void Cancel();                                // the next search, list or find is cancelled
     void RunModal(std::function<int(QDialog&)> action); // ExecModal runs it
     bool ScriptDone() const { return m_script.empty(); }
 
@@ -66,6 +67,10 @@ private:
     struct Row {
         int row;
     };
+    struct Where {
+        QString field;
+        QString value;
+    };
     struct Keys {
         QStringList keys;
     };
@@ -76,7 +81,7 @@ private:
     struct Modal {
         std::function<int(QDialog&)> action;
     };
-    using Answer = std::variant<YesNo, Row, Keys, Found, Cancelled, Modal>;
+    using Answer = std::variant<YesNo, Row, Where, Keys, Found, Cancelled, Modal>;
 
     // The next answer when it is of type T (or a cancel, when allowed); else fails the test.
     template <class T> std::optional<T> Next(const char* what, bool cancellable);

@@ -1,7 +1,9 @@
 #include "host/data/recordset.h"
 #include "host/services/dialogs.h"
+#include "host/services/keylist.h"
 #include "tests/support/scripteddialogs.h"
 
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -71,6 +73,13 @@ TEST_F(SearchTest, AChoiceLeavesTheRecordSetOnTheChosenRow) {
     EXPECT_EQ(dialogs.Texts(Kind::Search), QStringList{"Empresa"});
 }
 
+TEST_F(SearchTest, AScriptCanPickARowByItsValue) {
+    Fill();
+    dialogs.PickWhere("CDEMPRESA", "02");
+    EXPECT_TRUE(host::dialogs().Pesquisar(rows, "Empresa|x"));
+    EXPECT_EQ(rows.RecNo(), 1);
+}
+
 TEST_F(SearchTest, CancellingLeavesTheRowAndTheList) {
     Fill();
     rows.SetRecNo(1);
@@ -92,6 +101,25 @@ TEST_F(SearchTest, PesquisaListaReturnsTheListString) {
     EXPECT_EQ(list, "'01','03'");
     ASSERT_EQ(dialogs.Shown().size(), 1u);
     EXPECT_EQ(dialogs.Shown()[0].keyField, "CDEMPRESA");
+}
+
+TEST(ScriptedDialogs, AnUnscriptedQuestionFailsTheTestAndAnswersNo) {
+    host::testing::ScriptedDialogs dialogs;
+    int answer = 0;
+    EXPECT_NONFATAL_FAILURE(answer =
+                                host::dialogs().Message("Excluir?", host::MessageKind::Confirmation,
+                                                        host::MessageButtons::YesNo),
+                            "unscripted dialog");
+    EXPECT_EQ(answer, host::mrNo);
+}
+
+TEST(ScriptedDialogs, RestoresTheSeamItReplaced) {
+    host::testing::ScriptedDialogs outer;
+    {
+        host::testing::ScriptedDialogs inner;
+        EXPECT_EQ(&host::dialogs(), &inner);
+    }
+    EXPECT_EQ(&host::dialogs(), &outer);
 }
 
 } // namespace

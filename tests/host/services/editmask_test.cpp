@@ -4,12 +4,17 @@
 #include <QLineEdit>
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace {
 
 struct MaskCase {
     const char* mask;
     const char* stored;
     const char* shown;
+    friend void PrintTo(const MaskCase& c, std::ostream* os) {
+        *os << '"' << c.mask << "\" " << c.stored;
+    }
 };
 
 class FormatMaskTest : public ::testing::TestWithParam<MaskCase> {};
@@ -35,6 +40,9 @@ struct StripCase {
     const char* mask;
     const char* typed;
     const char* stored;
+    friend void PrintTo(const StripCase& c, std::ostream* os) {
+        *os << '"' << c.mask << "\" " << c.typed;
+    }
 };
 
 class StripMaskTest : public ::testing::TestWithParam<StripCase> {};

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <ostream>
 
 namespace {
 
@@ -12,6 +13,9 @@ struct RoundCase {
     double value;
     int decimals;
     double expected;
+    friend void PrintTo(const RoundCase& c, std::ostream* os) {
+        *os << c.value << " to " << c.decimals;
+    }
 };
 
 class RoundDecTest : public ::testing::TestWithParam<RoundCase> {};
@@ -46,6 +50,9 @@ struct AjustaCase {
     const char* code;
     int width;
     const char* expected;
+    friend void PrintTo(const AjustaCase& c, std::ostream* os) {
+        *os << '"' << c.code << "\" width " << c.width;
+    }
 };
 
 class AjustaTest : public ::testing::TestWithParam<AjustaCase> {};
@@ -81,6 +88,9 @@ struct KeyCase {
     int selLength;
     char key;
     bool accepted;
+    friend void PrintTo(const KeyCase& c, std::ostream* os) {
+        *os << '"' << c.text << "\" + '" << c.key << "'";
+    }
 };
 
 class MaxNumberTest : public ::testing::TestWithParam<KeyCase> {};

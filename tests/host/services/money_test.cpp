@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace {
 
 struct MoneyCase {
     QVariant value;
     const char* text;
+    friend void PrintTo(const MoneyCase& c, std::ostream* os) { *os << c.text; }
 };
 
 class MoneyTextTest : public ::testing::TestWithParam<MoneyCase> {};

@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace {
 
 struct Case {
     const char* sql;
     const char* text;
     QStringList names;
+    friend void PrintTo(const Case& c, std::ostream* os) { *os << c.sql; }
 };
 
 class ToPositionalTest : public ::testing::TestWithParam<Case> {};

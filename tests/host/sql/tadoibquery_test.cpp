@@ -5,6 +5,8 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QUrl>
+#include <QUuid>
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -13,7 +15,11 @@ namespace {
 
 using host::TADOIBQuery;
 
-class LookUpTest : public ::testing::Test {
+enum class Backend { Sqlite, Postgres };
+
+// The look-ups run on an in-memory SQLite database and, when the test run started a throwaway
+// PostgreSQL cluster (REC18000_TEST_PG_URL), on a fresh database there with the schema's nvl.
+class LookUpTest : public ::testing::TestWithParam<Backend> {
 protected:
     static void SetUpTestSuite() {
         form = new host::FormData(host::FormData::Load(":/sample/sample.form"));
@@ -21,11 +27,12 @@ protected:
     static void TearDownTestSuite() { delete form; }
 
     void SetUp() override {
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", host::SharedConnectionName());
-            db.setDatabaseName(":memory:");
-            ASSERT_TRUE(db.open()) << qPrintable(db.lastError().text());
-        }
+        if (GetParam() == Backend::Postgres)
+            OpenPostgres();
+        else
+            OpenSqlite();
+        if (IsSkipped() || HasFatalFailure())
+            return;
         Exec("CREATE TABLE EMPRESA (CDEMPRESA VARCHAR(2) PRIMARY KEY, NMEMPRESA VARCHAR(40))");
         Exec("INSERT INTO EMPRESA VALUES ('02', 'Filial Sul'), ('01', 'Matriz')");
         Exec("CREATE TABLE CLIENTE (CDCLIENTE VARCHAR(21) PRIMARY KEY, IDTPIJURCLIE VARCHAR(1),"
@@ -38,8 +45,59 @@ protected:
     }
 
     void TearDown() override {
+        CloseShared();
+        if (m_pgDatabase.isEmpty())
+            return;
+        {
+            QSqlDatabase admin = QSqlDatabase::database("pgadmin", false);
+            QSqlQuery drop(admin);
+            EXPECT_TRUE(drop.exec("DROP DATABASE " + m_pgDatabase));
+            admin.close();
+        }
+        QSqlDatabase::removeDatabase("pgadmin");
+    }
+
+    static void CloseShared() {
+        if (!QSqlDatabase::contains(host::SharedConnectionName()))
+            return;
         QSqlDatabase::database(host::SharedConnectionName(), false).close();
         QSqlDatabase::removeDatabase(host::SharedConnectionName());
+    }
+
+    void OpenSqlite() {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", host::SharedConnectionName());
+        db.setDatabaseName(":memory:");
+        ASSERT_TRUE(db.open()) << qPrintable(db.lastError().text());
+    }
+
+    void OpenPostgres() {
+        const QUrl url(qEnvironmentVariable("REC18000_TEST_PG_URL"));
+        if (url.isEmpty())
+            GTEST_SKIP() << "no PostgreSQL started for the tests";
+        auto connect = [&url](const QString& name, const QString& database) {
+            QSqlDatabase db = QSqlDatabase::addDatabase("QPSQL", name);
+            db.setHostName(url.host());
+            db.setPort(url.port(5432));
+            db.setUserName(url.userName());
+            db.setPassword(url.password());
+            db.setDatabaseName(database);
+            return db;
+        };
+        {
+            QSqlDatabase admin = connect("pgadmin", url.path().mid(1));
+            ASSERT_TRUE(admin.open()) << qPrintable(admin.lastError().text());
+            const QString name =
+                "lookup_" + QUuid::createUuid().toString(QUuid::Id128).left(12).toLower();
+            QSqlQuery create(admin);
+            ASSERT_TRUE(create.exec("CREATE DATABASE " + name))
+                << qPrintable(create.lastError().text());
+            m_pgDatabase = name;
+        }
+        QSqlDatabase db = connect(host::SharedConnectionName(), m_pgDatabase);
+        ASSERT_TRUE(db.open()) << qPrintable(db.lastError().text());
+        // What the schema gives PostgreSQL for the Oracle texts.
+        Exec("CREATE FUNCTION nvl(anycompatible, anycompatible) RETURNS anycompatible"
+             " LANGUAGE sql IMMUTABLE AS 'SELECT COALESCE($1, $2)'");
     }
 
     static void Exec(const QString& sql) {
@@ -56,11 +114,12 @@ protected:
     }
 
     static host::FormData* form;
+    QString m_pgDatabase;
 };
 
 host::FormData* LookUpTest::form = nullptr;
 
-TEST_F(LookUpTest, CompanyLookUpRunsItsOracleTextWithAndWithoutTheParameter) {
+TEST_P(LookUpTest, CompanyLookUpRunsItsOracleTextWithAndWithoutTheParameter) {
     TADOIBQuery query(form->Query("qryEmpresa"));
     EXPECT_EQ(query.SQL_ORACLE(), "SELECT CDEMPRESA, NMEMPRESA FROM EMPRESA WHERE CDEMPRESA = "
                                   "NVL(:CDEMPRESA, CDEMPRESA) ORDER BY CDEMPRESA");
@@ -84,7 +143,7 @@ TEST_F(LookUpTest, CompanyLookUpRunsItsOracleTextWithAndWithoutTheParameter) {
     EXPECT_FALSE(query.Active());
 }
 
-TEST_F(LookUpTest, CustomerLookUpGivesItsFieldsInTheDefinitionsOrder) {
+TEST_P(LookUpTest, CustomerLookUpGivesItsFieldsInTheDefinitionsOrder) {
     TADOIBQuery query(form->Query("qryCliente"));
     query.ParamByName("NRINSJURCLIE").SetAsString("");
     query.Open();
@@ -103,7 +162,7 @@ TEST_F(LookUpTest, CustomerLookUpGivesItsFieldsInTheDefinitionsOrder) {
     EXPECT_EQ(Column(query, "CDCLIENTE"), QStringList{"C1"});
 }
 
-TEST_F(LookUpTest, AParameterWithQuotesStaysAValue) {
+TEST_P(LookUpTest, AParameterWithQuotesStaysAValue) {
     TADOIBQuery query(form->Query("qryCliente"));
     query.ParamByName("NRINSJURCLIE").SetAsString("' OR '1'='1");
     query.Open();
@@ -114,13 +173,13 @@ TEST_F(LookUpTest, AParameterWithQuotesStaysAValue) {
     EXPECT_EQ(Column(query, "CDCLIENTE"), QStringList{"C3"});
 }
 
-TEST_F(LookUpTest, RepeatedPlaceholdersAndTypedResultsWork) {
+TEST_P(LookUpTest, RepeatedPlaceholdersAndTypedResultsWork) {
     host::QueryDef def;
     def.name = "qryLimite";
     def.params = {"P_CLIE"};
     def.sqlOracle = def.sqlMssql = def.sqlIb =
         "SELECT CDCLIENTE, VRLIMITE, DTCADASTRO, ':P_CLIE' AS LITERAL FROM CLIENTE"
-        " WHERE CDCLIENTE = NVL(:P_CLIE, CDCLIENTE) AND (:P_CLIE IS NULL OR CDCLIENTE = :P_CLIE)"
+        " WHERE CDCLIENTE = NVL(:P_CLIE, CDCLIENTE) AND CDCLIENTE >= NVL(:P_CLIE, CDCLIENTE)"
         " ORDER BY CDCLIENTE";
     for (const auto& [name, type] : {std::pair{"CDCLIENTE", host::FieldType::String},
                                      std::pair{"VRLIMITE", host::FieldType::Float},
@@ -147,7 +206,7 @@ TEST_F(LookUpTest, RepeatedPlaceholdersAndTypedResultsWork) {
     EXPECT_EQ(Column(query, "CDCLIENTE"), QStringList{"C2"});
 }
 
-TEST_F(LookUpTest, FailuresAreReportedNotSwallowed) {
+TEST_P(LookUpTest, FailuresAreReportedNotSwallowed) {
     TADOIBQuery query(form->Query("qryEmpresa"));
     EXPECT_THROW(query.ParamByName("NADA"), std::out_of_range);
 
@@ -164,6 +223,12 @@ TEST_F(LookUpTest, FailuresAreReportedNotSwallowed) {
     query.SetConnectionName("nowhere");
     EXPECT_THROW(query.Open(), host::SqlError);
 }
+
+INSTANTIATE_TEST_SUITE_P(Backends, LookUpTest,
+                         ::testing::Values(Backend::Sqlite, Backend::Postgres),
+                         [](const ::testing::TestParamInfo<Backend>& info) {
+                             return info.param == Backend::Sqlite ? "Sqlite" : "Postgres";
+                         });
 
 TEST(SqlDialect, FollowsTheDriver) {
     struct Case {
