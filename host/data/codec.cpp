@@ -7,6 +7,9 @@
 
 #include <simdjson.h>
 
+#include <string_view>
+#include <utility>
+
 namespace host {
 
 namespace {
@@ -92,6 +95,84 @@ QString Where(size_t row, const FieldDef& def) {
 QString Text(std::string_view utf8) {
     return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
 }
+
+// Makes the texts of one column. Codes and names repeat down a column (company, branch,
+// customer, status), so equal texts share one QString instead of each allocating its own;
+// a column whose texts mostly differ (numbers, documents) stops pooling after a sample.
+class TextColumn {
+public:
+    QString Make(std::string_view utf8) {
+        if (!m_pooling || utf8.size() > kLongest)
+            return Text(utf8);
+        if (m_slots.empty())
+            m_slots.resize(kFirstSlots);
+        ++m_lookups;
+        const quint32 hash = Hash(utf8);
+        const size_t mask = m_slots.size() - 1;
+        size_t slot = hash & mask;
+        for (; m_slots[slot].used; slot = (slot + 1) & mask) {
+            const Slot& entry = m_slots[slot];
+            if (entry.hash == hash && entry.key == utf8) {
+                ++m_hits;
+                return entry.text;
+            }
+        }
+        QString text = Text(utf8);
+        if (m_lookups >= kSample && m_hits * 4 < m_lookups) {
+            m_pooling = false;
+            m_slots = {};
+            return text;
+        }
+        // The key views the parser's buffer, which outlives this decode.
+        m_slots[slot] = {utf8, text, hash, true};
+        if (++m_size * 2 > m_slots.size())
+            Grow();
+        return text;
+    }
+
+private:
+    struct Slot {
+        std::string_view key;
+        QString text;
+        quint32 hash = 0;
+        bool used = false;
+    };
+
+    static quint32 Hash(std::string_view bytes) { // FNV-1a: short keys, cheap and good enough
+        quint32 hash = 2166136261u;
+        for (char c : bytes)
+            hash = (hash ^ quint8(c)) * 16777619u;
+        return hash;
+    }
+
+    void Grow() {
+        if (m_slots.size() >= kMaxSlots) {
+            m_pooling = false;
+            m_slots = {};
+            return;
+        }
+        std::vector<Slot> old = std::exchange(m_slots, std::vector<Slot>(m_slots.size() * 2));
+        const size_t mask = m_slots.size() - 1;
+        for (Slot& entry : old) {
+            if (!entry.used)
+                continue;
+            size_t slot = entry.hash & mask;
+            while (m_slots[slot].used)
+                slot = (slot + 1) & mask;
+            m_slots[slot] = std::move(entry);
+        }
+    }
+
+    static constexpr size_t kLongest = 64;
+    static constexpr size_t kFirstSlots = 64; // powers of two, at most half used
+    static constexpr size_t kMaxSlots = 8192;
+    static constexpr int kSample = 256;
+    std::vector<Slot> m_slots;
+    size_t m_size = 0;
+    int m_lookups = 0;
+    int m_hits = 0;
+    bool m_pooling = true;
+};
 
 // Reads "YYYY-MM-DDTHH:MM:SS" or "YYYY-MM-DD". Most sets hold few distinct dates, so the
 // built values are kept: constructing a local date-time costs far more than a look-up.
@@ -188,42 +269,59 @@ QList<FieldDef> ReadFields(simdjson::dom::object root) {
     return fields;
 }
 
-QVariant ReadCell(simdjson::dom::element cell, const FieldDef& def, size_t row, DateReader& dates) {
+// Appends the cell's value to `out`, built in place: this runs for every cell.
+void ReadCell(simdjson::dom::element cell, const FieldDef& def, size_t rowIndex, TextColumn& texts,
+              DateReader& dates, std::vector<QVariant>& out) {
     const auto type = cell.type();
-    if (type == simdjson::dom::element_type::NULL_VALUE)
-        return {};
+    if (type == simdjson::dom::element_type::NULL_VALUE) {
+        out.emplace_back();
+        return;
+    }
     switch (def.type) {
     case FieldType::String:
     case FieldType::FixedString: {
         std::string_view text;
         if (cell.get_string().get(text))
-            Refuse(Where(row, def) + QStringLiteral(": text expected"));
-        QString value = Text(text);
+            Refuse(Where(rowIndex, def) + QStringLiteral(": text expected"));
+        QString value = texts.Make(text);
         if (def.size > 0 && value.size() > def.size)
-            Refuse(Where(row, def) + QStringLiteral(": text of %1 characters exceeds the size %2")
-                                         .arg(value.size())
-                                         .arg(def.size));
-        return value;
+            Refuse(Where(rowIndex, def) +
+                   QStringLiteral(": text of %1 characters exceeds the size %2")
+                       .arg(value.size())
+                       .arg(def.size));
+        out.emplace_back(std::move(value));
+        return;
     }
     case FieldType::Float: {
         double value = 0;
         if (type == simdjson::dom::element_type::STRING || cell.get_double().get(value))
-            Refuse(Where(row, def) + QStringLiteral(": number expected"));
-        return value;
+            Refuse(Where(rowIndex, def) + QStringLiteral(": number expected"));
+        out.emplace_back(value);
+        return;
     }
     case FieldType::DateTime: {
         std::string_view text;
         QDateTime value;
         if (cell.get_string().get(text) || !dates.Read(text, value))
-            Refuse(Where(row, def) + QStringLiteral(": date \"YYYY-MM-DDTHH:MM:SS\" expected"));
-        return value;
+            Refuse(Where(rowIndex, def) +
+                   QStringLiteral(": date \"YYYY-MM-DDTHH:MM:SS\" expected"));
+        out.emplace_back(std::move(value));
+        return;
     }
     }
-    return {};
 }
 
+constexpr size_t kKeptParserCapacity = size_t(64) << 20;
+
 RecordSetTable DecodeDocument(const char* data, size_t size, bool padded) {
-    simdjson::dom::parser parser;
+    // One parser per thread keeps its buffers between calls; a huge document's are let go.
+    thread_local simdjson::dom::parser parser;
+    struct Release {
+        ~Release() {
+            if (parser.capacity() > kKeptParserCapacity)
+                parser = simdjson::dom::parser();
+        }
+    } release;
     simdjson::dom::element root;
     if (const auto error = parser.parse(data, size, !padded).get(root))
         Refuse(QStringLiteral("not valid JSON: %1")
@@ -240,6 +338,8 @@ RecordSetTable DecodeDocument(const char* data, size_t size, bool padded) {
 
     const size_t width = size_t(table.fields.size());
     DateReader dates;
+    std::vector<TextColumn> texts(width);
+    const QList<FieldDef>& fields = table.fields;
     table.rows.reserve(rows.size());
     for (simdjson::dom::element element : rows) {
         const size_t r = table.rows.size();
@@ -251,7 +351,8 @@ RecordSetTable DecodeDocument(const char* data, size_t size, bool padded) {
         for (simdjson::dom::element cell : cells) {
             if (row.size() == width)
                 Refuse(QStringLiteral("row %1 has more than %2 values").arg(r + 1).arg(width));
-            row.push_back(ReadCell(cell, table.fields[qsizetype(row.size())], r, dates));
+            const size_t column = row.size();
+            ReadCell(cell, fields[qsizetype(column)], r, texts[column], dates, row);
         }
         if (row.size() != width)
             Refuse(QStringLiteral("row %1 has %2 values for %3 fields")

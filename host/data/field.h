@@ -20,7 +20,7 @@ struct FieldDef {
     int size = 0; // maximum length of String and FixedString fields
     QString label = {};
     bool visible = true;
-    int displayWidth = 0; // characters; 0 = derived from size
+    int displayWidth = 0;  // characters; 0 = derived from size
     QString editMask = {}; // host mask syntax "picture;storeLiterals;blank"
     bool required = false;
 };

@@ -26,10 +26,20 @@ inline void AppendKeyPart(QString& key, FieldType type, const QVariant& value) {
     switch (type) {
     case FieldType::String:
     case FieldType::FixedString: {
-        const QString folded = value.toString().toCaseFolded();
+        const QString& text = *static_cast<const QString*>(value.constData());
         key.append(QLatin1Char('S'));
-        appendBits(quint64(folded.size()));
-        key.append(folded);
+        appendBits(quint64(text.size()));
+        const qsizetype start = key.size();
+        key.append(text);
+        // Folding in place spares an allocation per value; the look-up runs in loops.
+        QChar* folded = key.data() + start;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const char16_t c = folded[i].unicode();
+            if (c < 0x80)
+                folded[i] = QChar(c >= 'A' && c <= 'Z' ? char16_t(c + 32) : c);
+            else if (!folded[i].isSurrogate())
+                folded[i] = folded[i].toCaseFolded();
+        }
         return;
     }
     case FieldType::Float: {

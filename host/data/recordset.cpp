@@ -42,6 +42,7 @@ struct RecordSet::Impl {
     mutable QHash<quint64, int> positions;
     mutable bool positionsValid = false;
     mutable std::map<std::vector<int>, KeyIndex> indexes; // key columns -> index
+    QHash<QString, std::vector<int>> keyColumns;          // "A;B" -> key columns
 
     int PositionOf(quint64 id) const {
         if (idsAscending) {
@@ -72,6 +73,7 @@ struct RecordSet::Impl {
 
     QString KeyOf(const std::vector<int>& columns, const std::vector<QVariant>& values) const {
         QString key;
+        key.reserve(48);
         for (int column : columns)
             AppendKeyPart(key, fields[size_t(column)]->DataType(), values[size_t(column)]);
         return key;
@@ -168,6 +170,7 @@ void RecordSet::RebuildFields(const QList<FieldDef>& defs, bool keepPresentation
     d->fields = std::move(fields);
     d->byName = std::move(byName);
     d->indexes.clear();
+    d->keyColumns.clear();
 }
 
 QList<FieldDef> RecordSet::FieldDefs() const {
@@ -481,9 +484,14 @@ const std::vector<QVariant>& RecordSet::Row(int row) const {
 
 bool RecordSet::Locate(const QString& keyFields, const QVariantList& keyValues) {
     RequireActive();
-    std::vector<int> columns;
-    for (const QString& name : keyFields.split(QLatin1Char(';'), Qt::SkipEmptyParts))
-        columns.push_back(FieldByName(name).Index());
+    auto cached = d->keyColumns.constFind(keyFields);
+    if (cached == d->keyColumns.constEnd()) {
+        std::vector<int> parsed;
+        for (const QString& name : keyFields.split(QLatin1Char(';'), Qt::SkipEmptyParts))
+            parsed.push_back(FieldByName(name).Index());
+        cached = d->keyColumns.insert(keyFields, std::move(parsed));
+    }
+    const std::vector<int>& columns = *cached;
     if (columns.empty() || size_t(keyValues.size()) != columns.size())
         throw std::invalid_argument(QStringLiteral("Locate: %1 values for the key fields \"%2\"")
                                         .arg(keyValues.size())

@@ -35,17 +35,22 @@ template <class F, class Tuple, std::size_t... I>
 struct PrefixInvocable<F, Tuple, std::index_sequence<I...>>
     : std::is_invocable<const F&, std::tuple_element_t<I, Tuple>...> {};
 
+template <class F, class Tuple, std::size_t... I>
+void InvokeWith(const F& f, Tuple&& args, std::index_sequence<I...>) {
+    std::invoke(f, std::get<I>(std::forward<Tuple>(args))...);
+}
+
 // Calls the handler with as many leading signal arguments as it takes (Qt appends private
 // tag arguments a handler never wants).
 template <std::size_t N, class F, class Tuple> void InvokeLongestPrefix(const F& f, Tuple&& args) {
     if constexpr (PrefixInvocable<F, std::remove_reference_t<Tuple>,
-                                  std::make_index_sequence<N>>::value)
-        [&]<std::size_t... I>(std::index_sequence<I...>) {
-            std::invoke(f, std::get<I>(std::forward<Tuple>(args))...);
-        }
-    (std::make_index_sequence<N>{});
-    else if constexpr (N > 0) InvokeLongestPrefix<N - 1>(f, std::forward<Tuple>(args));
-    else static_assert(N != 0, "the handler cannot take the signal's arguments");
+                                  std::make_index_sequence<N>>::value) {
+        InvokeWith(f, std::forward<Tuple>(args), std::make_index_sequence<N>{});
+    } else if constexpr (N > 0) {
+        InvokeLongestPrefix<N - 1>(f, std::forward<Tuple>(args));
+    } else {
+        static_assert(N != 0, "the handler cannot take the signal's arguments");
+    }
 }
 
 } // namespace detail

@@ -185,6 +185,9 @@ TEST_F(RecordSetTest, LocateComparesStringsCaseInsensitivelyOnTwoKeys) {
     Add("01", "abc", 1);
     Add("02", "ABC", 2);
     Add("02", "xyz", 3);
+    Add("03", "Ação", 4);
+    EXPECT_TRUE(rs.Locate("CDEMPRESA;NRLANC", {"03", "AÇÃO"}));
+    EXPECT_DOUBLE_EQ(rs.FieldByName("VALOR").AsFloat(), 4);
     EXPECT_TRUE(rs.Locate("CDEMPRESA;NRLANC", {"02", "Abc"}));
     EXPECT_DOUBLE_EQ(rs.FieldByName("VALOR").AsFloat(), 2);
     EXPECT_TRUE(rs.Locate("cdempresa; nrlanc", {"01", "ABC"}));
