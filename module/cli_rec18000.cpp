@@ -1,6 +1,7 @@
 #include "module/cli_rec18000.h"
 
 #include "host/app/mainwindow.h"
+#include "host/forms/form_life.h"
 #include "module/unitsteps.h"
 #include "register/frmcompcontrec.h"
 
@@ -26,7 +27,8 @@ public:
 };
 
 void CreateScreen() {
-    auto* screen = new TfrmCompContRec();
+    // Created through its life steps: FormCreate connects it to the application server.
+    auto* screen = host::CreateForm<TfrmCompContRec>();
     // Closing the child window destroys the screen while the module stays loaded: the next
     // IniProc must then create a new one.
     QObject::connect(screen, &QObject::destroyed, [] {

@@ -2,37 +2,90 @@
 
 #include "ui_frmcompcontrec.h"
 
+#include "host/data/recordset.h"
 #include "host/net/netconnection.h"
+#include "host/services/abort.h"
 #include "host/services/session.h"
+#include "host/sql/tadoibquery.h"
+#include "host/widgets/data_source.h"
+#include "register/formresources.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QBoxLayout>
+#include <QMenu>
 
 namespace {
 const QString kServerName = QStringLiteral("REC18000.rdmCompContRec");
-}
+} // namespace
 
 TfrmCompContRec::TfrmCompContRec(QWidget* parent)
-    : QWidget(parent), ui(std::make_unique<Ui::TfrmCompContRec>()) {
-    ui->setupUi(this);
+    : host::TfrmPadrao(parent), ui(std::make_unique<Ui::TfrmCompContRec>()),
+      m_form(host::FormData::Load(register_forms::kScreenForm)) {
+    msgPadrao = host::TMessages::Load(register_forms::kScreenMessages);
+
+    // The Designer file holds the screen's own parts; they move into the base screen's frame.
+    const std::unique_ptr<QWidget> designed = std::make_unique<QWidget>();
+    ui->setupUi(designed.get());
+    setObjectName(designed->objectName());
+    setWindowTitle(designed->windowTitle());
+    AddAbovePages(ui->panEmpresa);
+    tshFormulario->layout()->addWidget(ui->panFormulario);
+    ui->mnuFiltro->setParent(this);
+    BuildToolbar();
+
     netCompContRec = new host::TNetConnection(this);
     netCompContRec->setObjectName(QStringLiteral("netCompContRec"));
     netCompContRec->SetServerName(kServerName);
     netCompContRec->SetThrowException(false);
     connect(netCompContRec, &host::TNetConnection::beforeConnect, this,
             &TfrmCompContRec::netCompContRecBeforeConnect);
-    FormCreate();
+
+    BuildRecordSets();
+    BuildListGrid();
+    BuildFormPage();
+    WireCompanyPanel();
 }
 
-TfrmCompContRec::~TfrmCompContRec() { FormDestroy(); }
+TfrmCompContRec::~TfrmCompContRec() = default;
+
+void TfrmCompContRec::BuildToolbar() {
+    // The filter button follows the base buttons; its menu entry goes under maintenance.
+    auto* toolbar = static_cast<QBoxLayout*>(sbtImprimir->parentWidget()->layout());
+    toolbar->insertWidget(toolbar->indexOf(sbtImprimir) + 1, ui->sbtFiltro);
+    N1 = mnuManutencao->addSeparator();
+    N1->setObjectName(QStringLiteral("N1"));
+    mnuManutencao->addAction(ui->mnuFiltro);
+    addAction(ui->mnuFiltro);
+    ui->mnuFiltro->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    ui->sbtFiltro->OnClick.Set([this] { sbtFiltroClick(); });
+    connect(ui->mnuFiltro, &QAction::triggered, this, host::Guard([this] { mnuFiltroClick(); }));
+    // Printing is not offered.
+    for (QAction* entry : {mnuImprimir, mnuListagem, mnuConfigImpressora})
+        entry->setEnabled(false);
+    sbtImprimir->setEnabled(false);
+}
 
 void TfrmCompContRec::FormCreate() {
+    host::TfrmPadrao::FormCreate();
     netCompContRec->SetConnected(true);
-    ui->pgcPadrao->setCurrentWidget(ui->tshFolhaDados);
+    SetActivePage(tshFolhaDados);
+    HabilitaPaginasBotoes(false);
+    ui->edtCdEmpresa->setFocus();
 }
 
-void TfrmCompContRec::FormDestroy() { netCompContRec->SetConnected(false); }
+void TfrmCompContRec::FormDestroy() {
+    host::TfrmPadrao::FormDestroy();
+    netCompContRec->SetConnected(false);
+}
 
 void TfrmCompContRec::netCompContRecBeforeConnect() {
     const host::Session& session = host::session();
     netCompContRec->SetHost(session.WebURL());
     netCompContRec->SetPort(session.WebPort());
     netCompContRec->SetToken(session.Token());
+}
+
+bool TfrmCompContRec::Editing() const {
+    return cdsCompensacao->Editing();
 }
