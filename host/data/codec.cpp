@@ -384,6 +384,11 @@ void Write(JsonWriter& out, const RecordSet& recordSet) {
               [&](size_t r) -> const std::vector<QVariant>& { return recordSet.Row(int(r)); });
 }
 
+void Write(JsonWriter& out, const RecordSetTable& table) {
+    WriteRows(out, table.fields, table.rows.size(),
+              [&](size_t r) -> const std::vector<QVariant>& { return table.rows[r]; });
+}
+
 RecordSetTable Decode(const QByteArray& json) {
     // simdjson reads a little past the end; the buffer's spare capacity often allows it.
     const bool padded = json.capacity() - json.size() >= qsizetype(simdjson::SIMDJSON_PADDING);

@@ -36,6 +36,7 @@ QByteArray Encode(const RecordSetTable& table);
 QByteArray Encode(const RecordSet& recordSet);
 // Writes the record set as the next value of a larger document (an answer's "result").
 void Write(JsonWriter& out, const RecordSet& recordSet);
+void Write(JsonWriter& out, const RecordSetTable& table);
 RecordSetTable Decode(const QByteArray& json); // throws CodecError
 RecordSetTable Decode(std::string_view json);  // throws CodecError
 // Decodes straight into a record set (replacing structure and rows); throws CodecError and

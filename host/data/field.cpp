@@ -28,7 +28,12 @@ QVariant NormaliseString(const FieldDef& def, const QVariant& value) {
 
 QVariant NormaliseFloat(const FieldDef& def, const QVariant& value) {
     bool ok = false;
-    const double number = value.toDouble(&ok);
+    double number = 0;
+    // Text is read as the operator types it (the user's locale), then as C text.
+    if (value.typeId() == QMetaType::QString)
+        number = QLocale().toDouble(value.toString().trimmed(), &ok);
+    if (!ok)
+        number = value.toDouble(&ok);
     if (!ok)
         Refuse(def, QStringLiteral("\"%1\" is not a number").arg(value.toString()));
     if (!std::isfinite(number))
@@ -45,11 +50,17 @@ QVariant NormaliseDateTime(const FieldDef& def, const QVariant& value) {
     case QMetaType::QDate:
         dateTime = value.toDate().startOfDay();
         break;
-    case QMetaType::QString:
-        dateTime = QDateTime::fromString(value.toString(), Qt::ISODate);
+    case QMetaType::QString: {
+        const QString text = value.toString().trimmed();
+        dateTime = QDateTime::fromString(text, Qt::ISODate);
+        if (!dateTime.isValid())
+            dateTime = QDateTime::fromString(text, QStringLiteral("dd/MM/yyyy hh:mm:ss"));
+        if (!dateTime.isValid())
+            dateTime = QDate::fromString(text, QStringLiteral("dd/MM/yyyy")).startOfDay();
         if (!dateTime.isValid())
             Refuse(def, QStringLiteral("\"%1\" is not a date").arg(value.toString()));
         break;
+    }
     default:
         Refuse(def, QStringLiteral("value is not a date"));
     }
@@ -58,8 +69,38 @@ QVariant NormaliseDateTime(const FieldDef& def, const QVariant& value) {
 
 } // namespace
 
+void NormaliseInPlace(const FieldDef& def, QVariant& value) {
+    // Bulk loads mostly bring values of the right type already: keep those untouched.
+    const int id = value.typeId();
+    switch (def.type) {
+    case FieldType::String:
+    case FieldType::FixedString:
+        if (id == QMetaType::QString && !value.isNull() &&
+            (def.size <= 0 || static_cast<const QString*>(value.constData())->size() <= def.size))
+            return;
+        break;
+    case FieldType::Float:
+        if (id == QMetaType::Double &&
+            std::isfinite(*static_cast<const double*>(value.constData())))
+            return;
+        break;
+    case FieldType::DateTime:
+        if (id == QMetaType::QDateTime &&
+            static_cast<const QDateTime*>(value.constData())->isValid())
+            return;
+        break;
+    }
+    if (!value.isValid())
+        return;
+    value = NormaliseValue(def, value);
+}
+
 QVariant NormaliseValue(const FieldDef& def, const QVariant& value) {
     if (!value.isValid() || value.isNull())
+        return {};
+    // Blank text clears a number or a date: that is what an emptied edit means.
+    if (def.type != FieldType::String && def.type != FieldType::FixedString &&
+        value.typeId() == QMetaType::QString && value.toString().trimmed().isEmpty())
         return {};
     switch (def.type) {
     case FieldType::String:

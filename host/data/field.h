@@ -60,7 +60,8 @@ public:
     // Writing needs the record set in edit or insert state; throws std::logic_error otherwise,
     // and std::invalid_argument for a value that does not fit the field (a string longer than
     // the size, text that is not a number, a non-finite number, text that is not a date).
-    // A null or invalid QVariant, and an invalid date-time, write null.
+    // A null or invalid QVariant, an invalid date-time, and blank text for a number or a date
+    // write null. Text for numbers: C or the user's locale; for dates: ISO or dd/MM/yyyy.
     void SetValue(const QVariant& value);
     void SetAsString(const QString& value);
     void SetAsFloat(double value);
@@ -91,5 +92,6 @@ private:
 // The value a field of this definition stores for `value`: null for null/invalid input,
 // QString, double or QDateTime otherwise. Throws std::invalid_argument when it does not fit.
 QVariant NormaliseValue(const FieldDef& def, const QVariant& value);
+void NormaliseInPlace(const FieldDef& def, QVariant& value); // same, cheap when already fit
 
 } // namespace host

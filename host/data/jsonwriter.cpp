@@ -196,6 +196,11 @@ JsonWriter& JsonWriter::value(const QVariant& variant) {
     case QMetaType::Short:
     case QMetaType::UShort:
         return value(variant.toLongLong());
+    case QMetaType::ULongLong: {
+        char digits[24];
+        const auto end = std::to_chars(digits, digits + sizeof digits, variant.toULongLong()).ptr;
+        return raw(std::string_view(digits, size_t(end - digits)));
+    }
     case QMetaType::Bool:
         return value(variant.toBool());
     case QMetaType::QDateTime:

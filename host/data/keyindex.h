@@ -26,7 +26,7 @@ inline void AppendKeyPart(QString& key, FieldType type, const QVariant& value) {
     switch (type) {
     case FieldType::String:
     case FieldType::FixedString: {
-        const QString& text = *static_cast<const QString*>(value.constData());
+        const QString text = value.toString(); // shares the stored text, no copy
         key.append(QLatin1Char('S'));
         appendBits(quint64(text.size()));
         const qsizetype start = key.size();

@@ -459,7 +459,7 @@ void RecordSet::AppendRow(std::vector<QVariant> values) {
                                         .arg(d->fields.size())
                                         .toStdString());
     for (size_t i = 0; i < values.size(); ++i)
-        values[i] = NormaliseValue(d->fields[i]->Def(), values[i]);
+        NormaliseInPlace(d->fields[i]->Def(), values[i]);
     d->rows.push_back({d->nextId++, std::move(values)});
     const int pos = RecordCount() - 1;
     if (d->positionsValid)
@@ -598,6 +598,7 @@ RecordSetTable RecordSet::Table() const {
 }
 
 void RecordSet::SetTable(RecordSetTable table) {
+    const QList<FieldDef>& fields = table.fields;
     for (size_t r = 0; r < table.rows.size(); ++r) {
         std::vector<QVariant>& row = table.rows[r];
         if (row.size() != size_t(table.fields.size()))
@@ -607,7 +608,7 @@ void RecordSet::SetTable(RecordSetTable table) {
                                             .arg(table.fields.size())
                                             .toStdString());
         for (size_t i = 0; i < row.size(); ++i)
-            row[i] = NormaliseValue(table.fields[qsizetype(i)], row[i]);
+            NormaliseInPlace(fields[qsizetype(i)], row[i]);
     }
     SetTableUnchecked(std::move(table));
 }

@@ -42,7 +42,9 @@ public:
     DataSetState State() const;
     bool Editing() const; // Edit or Insert
 
-    // Navigation. RecNo is 0-based; -1 when empty.
+    // Navigation. RecNo is 0-based; -1 when empty. Moving posts a pending edit first (a
+    // refused Post throws and the cursor stays). Eof turns true when Next finds no further
+    // row, after Last, and when Delete removed the last row, so delete-or-next loops end.
     int RecNo() const;
     void SetRecNo(int row);
     void First();
@@ -53,7 +55,10 @@ public:
     bool Bof() const;
 
     // Editing. Append/Insert add a blank row (after the last / before the current row) in
-    // Insert state; Post keeps it, Cancel removes it. Delete removes the current row.
+    // Insert state; Post keeps it, Cancel removes it. Edit on an empty set inserts. Post
+    // refuses (std::invalid_argument) a required field that is null or empty. Delete removes
+    // the current row (the cursor goes to the next row, or the previous one at the end);
+    // Delete while inserting cancels the insert. Outside editing, Post and Cancel do nothing.
     void Append();
     void Insert();
     void Edit();
@@ -69,7 +74,10 @@ public:
     void Refresh();
     const std::vector<QVariant>& Row(int row) const;
 
-    // "A;B" key text, values in the same order; strings compare case-insensitively.
+    // "A;B" key text, values in the same order; strings compare case-insensitively, a null
+    // value matches null cells. Moves to the first matching row and returns true, or leaves
+    // the cursor and returns false. Hash indexes are built per key on first use and kept in
+    // step with edits, so a look-up per row of a long loop stays cheap.
     bool Locate(const QString& keyFields, const QVariantList& keyValues);
 
     // A bookmark names a row, and survives inserts and deletes of other rows.
@@ -78,7 +86,9 @@ public:
     bool BookmarkValid(Bookmark bookmark) const;
     void GotoBookmark(Bookmark bookmark); // throws std::out_of_range for a deleted row
 
-    // While disabled, no events reach bound controls; enabling sends one full refresh.
+    // While disabled (calls nest), afterScroll, stateChanged, dataChanged, rowsReset and
+    // fieldsChanged are held back; the last EnableControls sends stateChanged when the state
+    // differs, then rowsReset and afterScroll. afterOpen is always sent.
     void DisableControls();
     void EnableControls();
     bool ControlsDisabled() const;

@@ -8,8 +8,17 @@ namespace host {
 
 namespace {
 
-QFontMetrics Metrics() {
-    return QFontMetrics(QGuiApplication::font());
+// Character width and line height of the application font; fixed guesses without a GUI.
+int CharWidth() {
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return 7;
+    return QFontMetrics(QGuiApplication::font()).averageCharWidth();
+}
+
+int LineHeight() {
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return 16;
+    return QFontMetrics(QGuiApplication::font()).height();
 }
 
 } // namespace
@@ -71,7 +80,7 @@ int RecordSetModel::ColumnWidth(int column) const {
         return m_columns[column].width;
     const Field* field = FieldOfColumn(column);
     const int characters = field ? field->DisplayWidth() : 10;
-    return characters * Metrics().averageCharWidth() + 8;
+    return characters * CharWidth() + 8;
 }
 
 int RecordSetModel::CurrentRow() const {
@@ -114,7 +123,7 @@ QVariant RecordSetModel::headerData(int section, Qt::Orientation orientation, in
     if (role == Qt::DisplayRole)
         return ColumnTitle(section);
     if (role == Qt::SizeHintRole && section >= 0 && section < m_columns.size())
-        return QSize(ColumnWidth(section), Metrics().height() + 8);
+        return QSize(ColumnWidth(section), LineHeight() + 8);
     return {};
 }
 

@@ -80,8 +80,11 @@ QWidget* TfrmPadrao::ActivePage() const {
     return pgcPadrao->currentWidget();
 }
 
+// Qt moves the current page away from one being disabled; that is the screen's move too.
 void TfrmPadrao::SetPageEnabled(QWidget* page, bool enabled) {
+    m_settingPage = true;
     pgcPadrao->setTabEnabled(pgcPadrao->indexOf(page), enabled);
+    m_settingPage = false;
 }
 
 void TfrmPadrao::AddAbovePages(QWidget* panel) {

@@ -34,7 +34,7 @@ class TDBText;
 //
 // Every toolbar button runs its handler through its OnClick reaction; the paired menu entry
 // fires the same reaction. The page control's change runs pgcPadraoChange only when the
-// operator changes the page; SetActivePage (the screen's own move) does not.
+// operator changes the page; SetActivePage and SetPageEnabled (the screen's own moves) do not.
 class TfrmPadrao : public QWidget, public FormSteps {
     Q_OBJECT
 public:

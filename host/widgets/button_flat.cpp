@@ -4,7 +4,8 @@ namespace host {
 
 TButtonFlat::TButtonFlat(QWidget* parent) : QToolButton(parent) {
     setAutoRaise(true);
-    setFocusPolicy(Qt::TabFocus);
+    // Like a speed button: clicking it leaves the focus (and exit checks) where they are.
+    setFocusPolicy(Qt::NoFocus);
     connect(this, &QToolButton::clicked, this, [this] { OnClick.Fire(); });
 }
 

@@ -59,9 +59,11 @@ bool TDateEditPlus::IsValidDate() const {
     return IsEmpty() || GetDate().isValid();
 }
 
-void TDateEditPlus::CheckValidDate() const {
-    if (!IsValidDate())
-        MensErro(WidgetText(QStringLiteral("DATAINV")));
+void TDateEditPlus::CheckValidDate() {
+    if (IsValidDate())
+        return;
+    setFocus();
+    MensErro(WidgetText(QStringLiteral("DATAINV")));
 }
 
 void TDateEditPlus::DropDown() {

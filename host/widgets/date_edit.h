@@ -21,8 +21,9 @@ public:
     void SetDate(const QDate& date); // a null date empties the edit
     bool IsEmpty() const;            // nothing typed
     bool IsValidDate() const;        // empty or a whole valid date
-    // Raises the host error (and aborts the action) when the text is not empty and not a date.
-    void CheckValidDate() const;
+    // When the text is neither empty nor a date: puts the focus back here, shows the host error
+    // and aborts the action.
+    void CheckValidDate();
 
     void DropDown(); // opens the calendar
 

@@ -16,7 +16,10 @@ TDBEdit::TDBEdit(QWidget* parent) : QLineEdit(parent), m_link(new FieldLink(this
 
 void TDBEdit::Refresh() {
     const Field* field = m_link->GetField();
-    const bool writable = m_link->CanWrite();
+    // Floats and dates have their own edits; here they are shown only.
+    const bool textual = field && (field->DataType() == FieldType::String ||
+                                   field->DataType() == FieldType::FixedString);
+    const bool writable = textual && m_link->CanWrite();
     m_refreshing = true;
     setReadOnly(!writable);
     m_mask = field ? field->EditMask() : QString();
@@ -26,9 +29,7 @@ void TDBEdit::Refresh() {
         m_qtMask = qtMask;
         setInputMask(qtMask);
     }
-    const bool sized = field && field->DataType() != FieldType::Float &&
-                       field->DataType() != FieldType::DateTime && field->Size() > 0;
-    setMaxLength(sized && m_mask.isEmpty() ? field->Size() : 32767);
+    setMaxLength(textual && m_mask.isEmpty() && field->Size() > 0 ? field->Size() : 32767);
     const QString shown = !field ? QString() : plain ? field->AsString() : field->DisplayText();
     if (shown != text())
         setText(shown);
@@ -36,7 +37,7 @@ void TDBEdit::Refresh() {
 }
 
 void TDBEdit::WriteBack() {
-    if (!m_link->CanWrite())
+    if (isReadOnly() || !m_link->CanWrite())
         return;
     const QString stored = m_mask.isEmpty() ? text() : StripMaskText(m_mask, displayText());
     m_link->Write(stored.isEmpty() ? QVariant() : QVariant(stored));

@@ -9,7 +9,7 @@ namespace host {
 
 // Edit bound to a field. Shows the field's display text; while the record set is editing it
 // shows the field's own text under the field's edit mask and writes every change back.
-// Read only while the record set is not editing.
+// Read only while the record set is not editing, and always for float and date-time fields.
 class TDBEdit : public QLineEdit {
     Q_OBJECT
 public:

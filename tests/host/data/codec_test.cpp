@@ -170,6 +170,18 @@ TEST(JsonWriterTest, NestsEscapesAndFormatsNumbers) {
               R"({"jsonrpc":"2.0","id":7,"result":["OK \"q\"\n",0.1,1e+21,null,null,true,{}]})");
 }
 
+TEST(JsonWriterTest, RecordSetAsValueOfAnAnswer) {
+    RecordSetTable table;
+    table.fields = {Def("A", FieldType::Float)};
+    table.rows.push_back({1.5});
+    JsonWriter out;
+    out.beginObject().key("id").value(1).key("result");
+    codec::Write(out, table);
+    out.key("n").value(2).endObject();
+    EXPECT_EQ(std::string(out.view()),
+              R"({"id":1,"result":{"fields":[{"name":"A","type":"float"}],"rows":[[1.5]]},"n":2})");
+}
+
 TEST(JsonWriterTest, LoneSurrogateBecomesReplacementCharacter) {
     JsonWriter out;
     out.value(QString(QChar(0xD800)));

@@ -82,6 +82,28 @@ TEST_F(RecordSetTest, ValuesThatDoNotFitAreRefused) {
     EXPECT_EQ(rs.FieldByName("VALOR").Value().typeId(), QMetaType::Double);
 }
 
+TEST_F(RecordSetTest, TextWrittenToNumbersAndDates) {
+    QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
+    rs.Append();
+    Field& value = rs.FieldByName("VALOR");
+    Field& date = rs.FieldByName("DTLANC");
+    value.SetAsString("1.234,5");
+    EXPECT_DOUBLE_EQ(value.AsFloat(), 1234.5);
+    value.SetAsString("1.234");
+    EXPECT_DOUBLE_EQ(value.AsFloat(), 1234);
+    value.SetAsString("2.5");
+    EXPECT_DOUBLE_EQ(value.AsFloat(), 2.5);
+    value.SetAsString(" ");
+    EXPECT_TRUE(value.IsNull());
+    date.SetValue(QStringLiteral("07/12/2026"));
+    EXPECT_EQ(date.AsDateTime(), QDateTime(QDate(2026, 12, 7), QTime(0, 0)));
+    date.SetValue(QStringLiteral("2026-12-08T10:00:00"));
+    EXPECT_EQ(date.AsString(), "08/12/2026 10:00:00");
+    date.SetValue(QString());
+    EXPECT_TRUE(date.IsNull());
+    QLocale::setDefault(QLocale::c());
+}
+
 TEST_F(RecordSetTest, PostRefusesBlankRequiredFieldAndStaysEditing) {
     rs.FieldByName("NRLANC").SetRequired(true);
     rs.Append();

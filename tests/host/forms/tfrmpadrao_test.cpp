@@ -131,10 +131,13 @@ TEST_F(BaseScreen, ProcurarFindsOverTheRecordSetFirst) {
 
 TEST_F(BaseScreen, PageChangeRunsForTheOperatorNotForTheScreensOwnMove) {
     log.clear();
-    form->SetActivePage(form->findChild<QWidget*>("tshFolhaDados"));
+    auto* list = form->findChild<QWidget*>("tshFolhaDados");
+    form->SetActivePage(list);
+    form->SetPageEnabled(list, false);
     EXPECT_TRUE(log.isEmpty());
-    Find<QTabWidget>("pgcPadrao")->setCurrentIndex(1);
-    EXPECT_EQ(log, QStringList{"pgcPadraoChange to tshFormulario"});
+    form->SetPageEnabled(list, true);
+    Find<QTabWidget>("pgcPadrao")->setCurrentIndex(0);
+    EXPECT_EQ(log, QStringList{"pgcPadraoChange to tshFolhaDados"});
 }
 
 TEST_F(BaseScreen, DetachedButtonReactionDetachesItsMenuEntryToo) {

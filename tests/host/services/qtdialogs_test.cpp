@@ -69,6 +69,19 @@ TEST_F(QtDialogsTest, SearchFiltersAsTheOperatorTypesAndStandsOnTheChosenRow) {
     EXPECT_EQ(rows.RecNo(), 2);
 }
 
+TEST_F(QtDialogsTest, FilterMatchesTheShownTextAndTheRawValue) {
+    rows.FieldByName("CDCLIENTE").SetOnGetText([](const host::Field& field, int row) {
+        return "<" + field.PlainTextAt(row) + ">";
+    });
+    host::SearchDialog dialog(rows, "Cliente");
+    dialog.SetFilterText("<c2>");
+    EXPECT_EQ(dialog.VisibleRowCount(), 1);
+    dialog.SetFilterText("c2");
+    EXPECT_EQ(dialog.VisibleRowCount(), 1);
+    dialog.SetFilterText("");
+    EXPECT_EQ(dialog.VisibleRowCount(), 3);
+}
+
 TEST_F(QtDialogsTest, CancelledSearchKeepsTheRow) {
     WhenModal([](QWidget* modal) { modal->findChild<QPushButton*>("btnCancelar")->click(); });
     EXPECT_FALSE(host::dialogs().Pesquisar(rows, "Cliente|x"));

@@ -9,6 +9,7 @@
 #include <QUuid>
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <stdexcept>
 
 namespace {
@@ -16,6 +17,10 @@ namespace {
 using host::TADOIBQuery;
 
 enum class Backend { Sqlite, Postgres };
+
+void PrintTo(Backend backend, std::ostream* os) {
+    *os << (backend == Backend::Sqlite ? "SQLite" : "PostgreSQL");
+}
 
 // The look-ups run on an in-memory SQLite database and, when the test run started a throwaway
 // PostgreSQL cluster (REC18000_TEST_PG_URL), on a fresh database there with the schema's nvl.

@@ -7,6 +7,7 @@
 #include <QCalendarWidget>
 #include <QLabel>
 #include <QTest>
+#include <QVBoxLayout>
 #include <gtest/gtest.h>
 
 namespace host {
@@ -72,6 +73,25 @@ TEST(DateEdit, DetachedChangeReactionIgnoresProgrammaticWritesButNotTyping) {
     QTest::keyClicks(&edit, "08");
     EXPECT_GT(changes, 0);
     EXPECT_EQ(edit.GetDate(), QDate(2026, 12, 8));
+}
+
+TEST(DateEdit, InvalidDateOnExitKeepsTheFocusInTheEdit) {
+    ScriptedDialogs dialogs;
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* edit = new TDateEditPlus(&window);
+    auto* other = new QLineEdit(&window);
+    layout->addWidget(edit);
+    layout->addWidget(other);
+    edit->OnExit.Set([edit] { edit->CheckValidDate(); });
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    edit->setFocus();
+    edit->setText("31/02/2026");
+    other->setFocus();
+    EXPECT_TRUE(edit->hasFocus());
+    EXPECT_EQ(dialogs.Errors().size(), 1);
 }
 
 TEST(DateEdit, CalendarHeaderUsesTheHostDayNamesFromSunday) {
