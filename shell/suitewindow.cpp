@@ -22,9 +22,15 @@ constexpr ModuleEntry kModules[] = {
 SuiteWindow::SuiteWindow(OpenModule openModule, QWidget* parent)
     : QMainWindow(parent), m_area(new QMdiArea(this)) {
     setObjectName(QStringLiteral("frmSuite"));
-    setWindowTitle(tr("Suite - Retaguarda"));
+    const QString title = tr("Suite - Retaguarda");
+    setWindowTitle(title);
     m_area->setObjectName(QStringLiteral("mdiSuite"));
     setCentralWidget(m_area);
+    // The active screen's caption in the title, as desktops list windows by it.
+    connect(m_area, &QMdiArea::subWindowActivated, this, [this, title](QMdiSubWindow* child) {
+        setWindowTitle(child ? QStringLiteral("%1 - [%2]").arg(title, child->windowTitle())
+                             : title);
+    });
 
     QMenu* modules = menuBar()->addMenu(tr("&Módulos"));
     modules->setObjectName(QStringLiteral("mnuModulos"));

@@ -197,11 +197,16 @@ public:
             if (p + 1 < count && text[after] != kSeparator[p])
                 return false;
         }
-        quint64 packed = 0;
-        for (int part : parts)
-            packed = packed * 10000 + quint64(part);
-        if (const auto it = m_seen.constFind(packed); it != m_seen.constEnd()) {
-            result = *it;
+        // Year in 14 bits, each two-digit part in 7: distinct texts give distinct keys.
+        quint64 packed = quint64(parts[0]);
+        for (int p = 1; p < 6; ++p)
+            packed = (packed << 7) | quint64(parts[p]);
+        ++packed; // 0 marks an empty slot
+        if (m_slots.empty())
+            m_slots.resize(kFirstSlots);
+        Slot* slot = Find(packed);
+        if (slot->key == packed) {
+            result = slot->value;
             return true;
         }
         const QDate date(parts[0], parts[1], parts[2]);
@@ -209,14 +214,43 @@ public:
         if (!date.isValid() || !time.isValid())
             return false;
         result = QDateTime(date, time);
-        if (m_seen.size() > 65536)
-            m_seen.clear();
-        m_seen.insert(packed, result);
+        *slot = {packed, result};
+        if (++m_size * 2 > m_slots.size())
+            Grow();
         return true;
     }
 
 private:
-    QHash<quint64, QDateTime> m_seen;
+    struct Slot {
+        quint64 key = 0;
+        QDateTime value;
+    };
+
+    // The slot holding `key`, or the empty one where it belongs (linear probing).
+    Slot* Find(quint64 key) {
+        const size_t mask = m_slots.size() - 1;
+        size_t index = size_t((key * 0x9E3779B97F4A7C15ull) >> 32) & mask;
+        while (m_slots[index].key != 0 && m_slots[index].key != key)
+            index = (index + 1) & mask;
+        return &m_slots[index];
+    }
+
+    void Grow() {
+        if (m_slots.size() >= kMaxSlots) { // a set of many distinct instants: start over
+            m_slots.assign(kFirstSlots, Slot());
+            m_size = 0;
+            return;
+        }
+        std::vector<Slot> old = std::exchange(m_slots, std::vector<Slot>(m_slots.size() * 2));
+        for (Slot& entry : old)
+            if (entry.key != 0)
+                *Find(entry.key) = std::move(entry);
+    }
+
+    static constexpr size_t kFirstSlots = 256; // powers of two, at most half used
+    static constexpr size_t kMaxSlots = size_t(1) << 17;
+    std::vector<Slot> m_slots;
+    size_t m_size = 0;
 };
 
 FieldDef ReadFieldDef(simdjson::dom::element element, qsizetype position) {

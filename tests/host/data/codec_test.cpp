@@ -56,6 +56,20 @@ TEST(CodecTest, RoundTripKeepsStructureValuesNullsAndText) {
     EXPECT_FALSE(QJsonDocument::fromJson(json).isNull());
 }
 
+// Decoding keeps built date-times for reuse; with more distinct instants than it keeps, each
+// row must still get its own.
+TEST(CodecTest, ManyDistinctDateTimesDecodeToThemselves) {
+    RecordSetTable table;
+    table.fields = {Def("DT", FieldType::DateTime)};
+    const QDateTime base(QDate(2026, 1, 1), QTime(0, 0));
+    for (int i = 0; i < 70000; ++i)
+        table.rows.push_back({base.addSecs(i * 61)});
+    const RecordSetTable back = codec::Decode(codec::Encode(table));
+    ASSERT_EQ(back.rows.size(), table.rows.size());
+    for (size_t r = 0; r < table.rows.size(); ++r)
+        ASSERT_EQ(back.rows[r][0], table.rows[r][0]) << r;
+}
+
 TEST(CodecTest, WireShapeOfFieldsAndRows) {
     RecordSetTable table;
     table.fields = {Def("IDMARCADO", FieldType::FixedString, 1),

@@ -1,0 +1,221 @@
+#include "server/http/server.h"
+
+#include "server/auth/session.h"
+#include "server/auth/token.h"
+#include "server/rpc/dispatcher.h"
+#include "server/rpc/errors.h"
+#include "server/store/connection.h"
+#include "server/store/sql.h"
+
+#include <QElapsedTimer>
+
+#include <httplib.h>
+#include <simdjson.h>
+
+#include "host/data/jsonwriter.h"
+
+#include <atomic>
+#include <cstdio>
+#include <mutex>
+#include <optional>
+#include <thread>
+
+namespace http {
+
+namespace {
+
+constexpr auto kJson = "application/json";
+
+std::string_view BearerToken(const httplib::Request& request) {
+    static const std::string kEmpty;
+    const auto found = request.headers.find("Authorization");
+    const std::string& header = found == request.headers.end() ? kEmpty : found->second;
+    constexpr std::string_view kPrefix = "Bearer ";
+    if (header.size() <= kPrefix.size() ||
+        std::string_view(header).substr(0, kPrefix.size()) != kPrefix)
+        return {};
+    return std::string_view(header).substr(kPrefix.size());
+}
+
+void SendJson(httplib::Response& response, int status, const QByteArray& body) {
+    response.status = status;
+    response.set_content(body.constData(), size_t(body.size()), kJson);
+}
+
+QByteArray Message(const char* key, const QString& text) {
+    host::JsonWriter out;
+    out.beginObject().key(key).value(text).endObject();
+    return out.take();
+}
+
+} // namespace
+
+struct Server::Impl {
+    ServerConfig config;
+    rpc::Registry registry;
+    std::optional<auth::TokenSigner> signer;
+    httplib::Server http;
+    std::mutex logMutex;
+    std::atomic<bool> stopRequested{false};
+    std::atomic<bool> inRun{false};
+
+    void Log(const std::string& line) {
+        if (config.log) {
+            config.log(line);
+            return;
+        }
+        const std::lock_guard lock(logMutex);
+        std::fprintf(stderr, "%s\n", line.c_str());
+    }
+
+    void LogCall(const std::string& method, const QString& operador, const QElapsedTimer& timer,
+                 int errorCode) {
+        char line[256];
+        char outcome[24] = "ok";
+        if (errorCode != 0)
+            std::snprintf(outcome, sizeof outcome, "error %d", errorCode);
+        std::snprintf(line, sizeof line, "rpc method=%.60s operator=%.12s ms=%.3f outcome=%s",
+                      method.c_str(), operador.isEmpty() ? "-" : qPrintable(operador),
+                      double(timer.nsecsElapsed()) / 1e6, outcome);
+        Log(line);
+    }
+
+    void Session(const httplib::Request& request, httplib::Response& response) {
+        QElapsedTimer timer;
+        timer.start();
+        thread_local simdjson::dom::parser parser;
+        simdjson::dom::element body;
+        std::string_view operador;
+        std::string_view password;
+        if (parser.parse(request.body).get(body) != simdjson::SUCCESS ||
+            body["operator"].get(operador) != simdjson::SUCCESS ||
+            body["password"].get(password) != simdjson::SUCCESS || operador.size() > 12 ||
+            password.size() > 256) {
+            SendJson(response, 400, Message("error", QStringLiteral("Informe operador e senha.")));
+            LogCall("session", {}, timer, 400);
+            return;
+        }
+        const QString code = QString::fromUtf8(operador.data(), qsizetype(operador.size()));
+        const auto known =
+            auth::CheckPassword(store::ThreadConnection(config.database), code,
+                                QString::fromUtf8(password.data(), qsizetype(password.size())));
+        if (!known) {
+            SendJson(response, 401,
+                     Message("error", QStringLiteral("Operador ou senha inválidos.")));
+            LogCall("session", code, timer, 401);
+            return;
+        }
+        SendJson(
+            response, 200,
+            Message("token", QString::fromLatin1(signer->Issue(*known, config.tokenLifetime))));
+        LogCall("session", *known, timer, 0);
+    }
+
+    void Call(const httplib::Request& request, httplib::Response& response) {
+        QElapsedTimer timer;
+        timer.start();
+        const std::string objectName = request.matches[1];
+        const rpc::RemoteObject* object = registry.Find(objectName);
+        if (object == nullptr) {
+            SendJson(response, 404,
+                     rpc::ErrorAnswer(rpc::kMethodNotFound,
+                                      QStringLiteral("Objeto remoto desconhecido.")));
+            LogCall("-", {}, timer, rpc::kMethodNotFound);
+            return;
+        }
+        // The session is checked before the body is even parsed.
+        const auto operador = signer->Verify(BearerToken(request));
+        if (!operador) {
+            SendJson(response, 401,
+                     rpc::ErrorAnswer(rpc::kUnauthorized,
+                                      QStringLiteral("Sessão inválida ou expirada. Entre "
+                                                     "novamente no sistema.")));
+            LogCall("-", {}, timer, rpc::kUnauthorized);
+            return;
+        }
+        rpc::CallContext context(config.database, *operador);
+        const rpc::Answer answer = rpc::Dispatch(*object, request.body, context);
+        if (answer.body.isEmpty())
+            response.status = 204;
+        else
+            SendJson(response, 200, answer.body);
+        LogCall(answer.method, *operador, timer, answer.errorCode);
+    }
+
+    void Health(httplib::Response& response) {
+        try {
+            store::Run(store::ThreadConnection(config.database), QStringLiteral("SELECT 1"));
+            SendJson(response, 200, Message("status", QStringLiteral("ok")));
+        } catch (const std::exception&) {
+            store::DropThreadConnection(config.database);
+            SendJson(response, 503, Message("status", QStringLiteral("database unreachable")));
+        }
+    }
+};
+
+Server::Server(ServerConfig config, rpc::Registry registry) : d(std::make_unique<Impl>()) {
+    d->config = std::move(config);
+    d->registry = std::move(registry);
+    // The signing key comes from the database, so every instance on it accepts the same tokens.
+    const QSqlDatabase db = store::ThreadConnection(d->config.database);
+    d->signer.emplace(auth::LoadOrCreateSecret(db));
+
+    const int threads = d->config.threads;
+    d->http.new_task_queue = [threads] {
+        return new httplib::ThreadPool(size_t(threads));
+    };
+    d->http.set_payload_max_length(d->config.maxBodyBytes);
+    d->http.set_read_timeout(std::chrono::seconds(30));
+    // A keep-alive connection holds a worker while idle: keep them short-lived when idle, but
+    // let a busy client reuse its connection for many calls.
+    d->http.set_keep_alive_timeout(5);
+    d->http.set_tcp_nodelay(true); // answers go out at once, not after the client's delayed ACK
+    d->http.set_keep_alive_max_count(10000);
+    d->http.Post("/session", [this](const httplib::Request& request, httplib::Response& response) {
+        d->Session(request, response);
+    });
+    d->http.Post(R"(/([A-Za-z0-9_]+\.[A-Za-z0-9_]+))",
+                 [this](const httplib::Request& request, httplib::Response& response) {
+                     d->Call(request, response);
+                 });
+    d->http.Get("/health", [this](const httplib::Request&, httplib::Response& response) {
+        d->Health(response);
+    });
+    d->http.set_exception_handler(
+        [this](const httplib::Request&, httplib::Response& response, std::exception_ptr) {
+            SendJson(response, 500,
+                     rpc::ErrorAnswer(rpc::kInternalError,
+                                      QStringLiteral("Erro interno do servidor de aplicação.")));
+            d->Log("internal error outside a call");
+        });
+}
+
+Server::~Server() {
+    Stop();
+}
+
+int Server::Bind(const std::string& host, int port) {
+    const int bound =
+        port == 0 ? d->http.bind_to_any_port(host) : (d->http.bind_to_port(host, port) ? port : -1);
+    if (bound <= 0)
+        throw std::runtime_error("cannot listen on " + host + ":" + std::to_string(port));
+    return bound;
+}
+
+void Server::Run() {
+    d->inRun = true;
+    if (!d->stopRequested)
+        d->http.listen_after_bind();
+    d->inRun = false;
+}
+
+void Server::Stop() {
+    d->stopRequested = true;
+    // Run() may be between its check and the accept loop: wait for the loop to start (a few
+    // instructions away) so that stopping it cannot be missed.
+    while (d->inRun && !d->http.is_running())
+        std::this_thread::yield();
+    d->http.stop();
+}
+
+} // namespace http

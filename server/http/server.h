@@ -1,0 +1,43 @@
+#pragma once
+
+#include "server/rpc/registry.h"
+#include "server/store/dburl.h"
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace http {
+
+struct ServerConfig {
+    store::DbUrl database;
+    int threads = 16;                      // worker threads, each with its own connection
+    size_t maxBodyBytes = 8 * 1024 * 1024; // larger requests are refused unread (413)
+    std::chrono::seconds tokenLifetime{12 * 3600};
+    // One line per call; stderr when unset.
+    std::function<void(std::string_view line)> log;
+};
+
+// The application server: POST /session, POST /<server name> (JSON-RPC 2.0), GET /health.
+class Server {
+public:
+    Server(ServerConfig config, rpc::Registry registry);
+    ~Server();
+    Server(const Server&) = delete;
+    Server& operator=(const Server&) = delete;
+
+    // Binds and listens (port 0: a free port chosen by the system); returns the port. Once this
+    // returns, connections are accepted into the backlog. Throws std::runtime_error.
+    int Bind(const std::string& host, int port);
+    // Serves until Stop(); blocking.
+    void Run();
+    void Stop();
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};
+
+} // namespace http

@@ -1,0 +1,9 @@
+#include "server/methods/methods.h"
+
+namespace rec18000 {
+
+void GetVdAjBolRec(rpc::CallContext&, const rpc::Params&, host::JsonWriter&) {
+    NotImplemented();
+}
+
+} // namespace rec18000

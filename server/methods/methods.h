@@ -1,0 +1,36 @@
+#pragma once
+
+#include "server/rpc/registry.h"
+
+namespace host {
+class JsonWriter;
+}
+
+// The remote object REC18000.rdmCompContRec: one handler per method, one file per handler.
+namespace rec18000 {
+
+inline constexpr char kServerName[] = "REC18000.rdmCompContRec";
+
+// Adds the object and its ten methods, with their signatures, to the registry.
+void RegisterCompContRec(rpc::Registry& registry);
+
+#define REC18000_METHOD(name)                                                                      \
+    void name(rpc::CallContext& context, const rpc::Params& params, host::JsonWriter& result)
+
+REC18000_METHOD(GetCompensacao);
+REC18000_METHOD(GetContaItensComp);
+REC18000_METHOD(SetExcluiCompensacao);
+REC18000_METHOD(GetCreditos);
+REC18000_METHOD(GetBoletosRec);
+REC18000_METHOD(SetGeraCompensacao);
+REC18000_METHOD(GetVdAjBolPag);
+REC18000_METHOD(GetVdAjBolRec);
+REC18000_METHOD(GetBoletosPag);
+REC18000_METHOD(GetGeralPag);
+
+#undef REC18000_METHOD
+
+// Answer of a method whose rules are not built yet.
+[[noreturn]] void NotImplemented();
+
+} // namespace rec18000

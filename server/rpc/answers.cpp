@@ -1,0 +1,20 @@
+#include "server/rpc/answers.h"
+
+#include "host/data/jsonwriter.h"
+
+namespace rpc {
+
+host::FieldDef WireField(const char* name, host::FieldType type, int size) {
+    host::FieldDef field;
+    field.name = QString::fromLatin1(name);
+    field.type = type;
+    field.size = size;
+    return field;
+}
+
+void WriteRecordSet(host::JsonWriter& result, const host::RecordSetTable& table) {
+    const QByteArray encoded = host::codec::Encode(table);
+    result.raw(std::string_view(encoded.constData(), size_t(encoded.size())));
+}
+
+} // namespace rpc

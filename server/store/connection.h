@@ -1,0 +1,39 @@
+#pragma once
+
+#include "server/store/dburl.h"
+
+#include <QSqlDatabase>
+#include <QString>
+
+namespace store {
+
+// Opens a new named connection, configured for our use: SQLite in WAL mode with a busy timeout,
+// foreign keys enforced and NVL registered; PostgreSQL as given. Throws DbError.
+QSqlDatabase OpenConnection(const DbUrl& url, const QString& connectionName);
+
+// This thread's connection to the database (Qt SQL connections belong to one thread). Opened on
+// first use, reopened when found closed, removed when the thread ends. Throws DbError.
+QSqlDatabase ThreadConnection(const DbUrl& url);
+// Forgets this thread's connection (after a fault that may have broken it); the next
+// ThreadConnection opens a fresh one. No QSqlDatabase copy of it may be alive.
+void DropThreadConnection(const DbUrl& url);
+
+// One transaction; rolled back unless committed. On SQLite the write lock is taken at the start
+// (BEGIN IMMEDIATE), so a read-check-write sequence cannot be overtaken by another writer.
+class Transaction {
+public:
+    explicit Transaction(const QSqlDatabase& db);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+
+    void Commit();
+
+private:
+    QSqlDatabase m_db;
+    bool m_open = true;
+};
+
+Dialect DialectOf(const QSqlDatabase& db);
+
+} // namespace store

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariant>
+
+#include <initializer_list>
+#include <stdexcept>
+#include <utility>
+
+namespace store {
+
+// A statement the database refused; the text names the statement's first words and the
+// driver's reason, never the bound values.
+class DbError : public std::runtime_error {
+public:
+    DbError(const std::string& what, bool constraint)
+        : std::runtime_error(what), m_constraint(constraint) {}
+    // True when a key, foreign key or CHECK constraint refused the change.
+    bool ConstraintViolation() const { return m_constraint; }
+
+private:
+    bool m_constraint;
+};
+
+using Binding = std::pair<const char*, QVariant>;
+
+// Prepares with named placeholders; throws DbError.
+QSqlQuery Prepare(const QSqlDatabase& db, const QString& sql);
+// Binds (":NAME" without the colon is accepted) and executes; throws DbError.
+void Exec(QSqlQuery& query, std::initializer_list<Binding> bindings = {});
+// Prepares, binds and executes in one step.
+QSqlQuery Run(const QSqlDatabase& db, const QString& sql,
+              std::initializer_list<Binding> bindings = {});
+// Statement without parameters (DDL, pragmas).
+void ExecDirect(const QSqlDatabase& db, const QString& sql);
+
+// Null for an empty text: codes left blank are stored as NULL.
+QVariant TextOrNull(const QString& text);
+
+} // namespace store
