@@ -1,9 +1,123 @@
 #include "server/methods/methods.h"
 
+#include "host/data/jsonwriter.h"
+#include "server/methods/querytable.h"
+#include "server/rpc/answers.h"
+#include "server/rpc/errors.h"
+#include "server/store/sql.h"
+
+#include <array>
+
 namespace rec18000 {
 
-void GetContaItensComp(rpc::CallContext&, const rpc::Params&, host::JsonWriter&) {
-    NotImplemented();
+namespace {
+
+// The compensation's receivable bill, as the bill list of the entry shows it. Its net value is
+// the bill's open balance now.
+constexpr std::array kBillColumns = {
+    FlagColumn("IDMARCADO"),          DateTextColumn("VENCIMENTO", 10),
+    TextColumn("DOCUMENTO", 26),      TextColumn("NRINSJURCLIE", 20),
+    TextColumn("NMRAZSOCCLIE", 50),   TextColumn("NRSEQVENREC", 2),
+    TextColumn("NRPARCELAREC", 2),    MoneyTextColumn("VRORIGINAL", 40),
+    MoneyTextColumn("VRLIQUIDO", 40), NumberColumn("VRORIGREC"),
+    NumberColumn("VRFINALBREC"),      TextColumn("CDFIMOVFLREC", 4),
+    TextColumn("CDCLASSFINA", 6),     DateColumn("DTENTRSAID"),
+    DateColumn("DTMOVFLUXO"),         DateColumn("DTVENBOLREC"),
+    TextColumn("NRNOTAFISC", 20),     TextColumn("CDSERIE", 5),
+    TextColumn("CDFILIEMIT", 4),      TextColumn("NMFILIAL", 30),
+    TextColumn("CDFILIBOLREC", 4),    TextColumn("NRLANBOLREC", 10),
+    TextColumn("IDTPIJURCLIE", 1),    TextColumn("CDCLIENTE", 21),
+    TextColumn("CDFILIAL", 4),        TextColumn("NRLANCTONF", 10),
+    TextColumn("CDEMPRESA", 2),
+};
+
+const QString kSelectBill = QStringLiteral(
+    "SELECT 'N', B.DTVENBOLREC, B.NRNOTAFISC || COALESCE('/' || B.CDSERIE, ''), "
+    "CL.NRINSJURCLIE, CL.NMRAZSOCCLIE, B.NRSEQVENREC, B.NRPARCELAREC, B.VRORIGREC, "
+    "B.VRSALDOBREC, B.VRORIGREC, B.VRSALDOBREC, B.CDFIMOVFLREC, B.CDCLASSFINA, B.DTENTRSAID, "
+    "B.DTMOVFLUXO, B.DTVENBOLREC, B.NRNOTAFISC, B.CDSERIE, B.CDFILIEMIT, F.NMFILIAL, "
+    "B.CDFILIBOLREC, B.NRLANBOLREC, CL.IDTPIJURCLIE, B.CDCLIENTE, B.CDFILIAL, B.NRLANCTONF, "
+    "B.CDEMPRESA "
+    "FROM COMPCONTREC C "
+    "JOIN BOLETOREC B ON B.CDFILIBOLREC = C.CDFILIBOLREC AND B.NRLANBOLREC = C.NRLANBOLREC "
+    "JOIN CLIENTE CL ON CL.CDCLIENTE = B.CDCLIENTE "
+    "LEFT JOIN FILIAL F ON F.CDFILIAL = B.CDFILIEMIT "
+    "WHERE C.CDEMPRESA = :CDEMPRESA AND C.NRLANCCOMPREC = :NRLANCCOMPREC");
+
+// Payable items: the payables list's fields; the net value is the payable's open balance now,
+// VRITEMCOMPREC what this compensation offset.
+constexpr std::array kPayableColumns = {
+    DateColumn("DTVENBOLPAG"),      TextColumn("DOCUMENTO", 26),   TextColumn("NRINSJURFORN", 20),
+    TextColumn("NMRAZSOCFORN", 40), TextColumn("NRSEQVENPAG", 2),  TextColumn("NRPARCELAPAG", 2),
+    TextColumn("NMTPBAIXAPAG", 50), NumberColumn("VRFINALBPAG"),   NumberColumn("VRITEMCOMPREC"),
+    FlagColumn("IDMARCADO"),        TextColumn("CDFILIBPAG", 4),   TextColumn("NRLANBOLPAG", 10),
+    TextColumn("CDTPBAIXAPAG", 2),  TextColumn("IDTPIJURFORN", 1), TextColumn("CDFORNECED", 21),
+    TextColumn("CDFILIAL", 4),      TextColumn("NRLANCTONF", 10),  NumberColumn("VRORIGPAG"),
+    TextColumn("CDFIMOVFLPAG", 4),  TextColumn("CDCLASSFINA", 6),  DateColumn("DTMOVFLUXO"),
+    TextColumn("CDEMPRESA", 2),     DateColumn("DTENTRSAID"),
+};
+
+const QString kSelectPayables = QStringLiteral(
+    "SELECT P.DTVENBOLPAG, P.NRNOTAFISC || COALESCE('/' || P.CDSERIE, ''), F.NRINSJURFORN, "
+    "F.NMRAZSOCFORN, P.NRSEQVENPAG, P.NRPARCELAPAG, T.NMTPBAIXAPAG, P.VRSALDOBPAG, "
+    "I.VRITEMCOMPREC, 'N', P.CDFILIBPAG, P.NRLANBOLPAG, P.CDTPBAIXAPAG, F.IDTPIJURFORN, "
+    "P.CDFORNECED, P.CDFILIAL, P.NRLANCTONF, P.VRORIGPAG, P.CDFIMOVFLPAG, P.CDCLASSFINA, "
+    "P.DTMOVFLUXO, P.CDEMPRESA, P.DTENTRSAID "
+    "FROM ITCOMPCONTREC I "
+    "JOIN BOLETOPAG P ON P.CDFILIBPAG = I.CDFILIBPAG AND P.NRLANBOLPAG = I.NRLANBOLPAG "
+    "JOIN FORNECEDOR F ON F.CDFORNECED = P.CDFORNECED "
+    "JOIN TIPOBAIXAPAG T ON T.CDTPBAIXAPAG = P.CDTPBAIXAPAG "
+    "WHERE I.CDEMPRESA = :CDEMPRESA AND I.NRLANCCOMPREC = :NRLANCCOMPREC "
+    "ORDER BY I.NRITEMCOMPREC");
+
+constexpr std::array kCreditColumns = {
+    DateColumn("DTMOVICRED"),     TextColumn("DSTPCREDBANC", 30), TextColumn("CDTPCREDBANC", 4),
+    TextColumn("DSMOVICRED", 40), NumberColumn("VRMOVICRED"),     TextColumn("CDREDUCONT", 3),
+    TextColumn("CDEMPRESA", 2),   TextColumn("NRMOVICRED", 10),   FlagColumn("IDMARCADO"),
+};
+
+const QString kSelectCredits = QStringLiteral(
+    "SELECT M.DTMOVICRED, T.DSTPCREDBANC, M.CDTPCREDBANC, M.DSMOVICRED, M.VRMOVICRED, "
+    "M.CDREDUCONT, M.CDEMPRESA, M.NRMOVICRED, 'N' "
+    "FROM ITCOMPCONTREC I "
+    "JOIN MOVCREDBANC M ON M.CDEMPRESA = I.CDEMPRESA AND M.CDREDUCONT = I.CDREDUCONT "
+    "AND M.NRMOVICRED = I.NRMOVICRED "
+    "JOIN TPCREDBANC T ON T.CDTPCREDBANC = M.CDTPCREDBANC "
+    "WHERE I.CDEMPRESA = :CDEMPRESA AND I.NRLANCCOMPREC = :NRLANCCOMPREC "
+    "ORDER BY I.NRITEMCOMPREC");
+
+host::RecordSetTable Select(const QSqlDatabase& db, const QString& sql,
+                            std::span<const Column> columns, const QString& empresa,
+                            const QString& numero) {
+    QSqlQuery query = store::Run(db, sql, {{"CDEMPRESA", empresa}, {"NRLANCCOMPREC", numero}});
+    return ReadTable(query, columns);
+}
+
+} // namespace
+
+// A stored compensation's receivable bill and its items of the given kind ("0" payables,
+// "1" credits), as two record sets.
+void GetContaItensComp(rpc::CallContext& context, const rpc::Params& params,
+                       host::JsonWriter& result) {
+    const QString empresa = params.String(0);
+    const QString numero = params.String(1);
+    const QString kind = params.String(2);
+    const bool payables = kind == QLatin1String("0");
+    if (!payables && kind != QLatin1String("1"))
+        throw rpc::RpcError(rpc::kInvalidParams,
+                            QStringLiteral("Tipo de item da compensação inválido: use 0 ou 1."));
+    const QSqlDatabase db = context.Db();
+    const host::RecordSetTable bill = Select(db, kSelectBill, kBillColumns, empresa, numero);
+    if (bill.rows.empty())
+        rpc::Refuse(
+            QStringLiteral("Compensação %1 não encontrada na empresa %2.").arg(numero, empresa));
+    const host::RecordSetTable items =
+        payables ? Select(db, kSelectPayables, kPayableColumns, empresa, numero)
+                 : Select(db, kSelectCredits, kCreditColumns, empresa, numero);
+    result.beginArray();
+    rpc::WriteRecordSet(result, bill);
+    rpc::WriteRecordSet(result, items);
+    result.endArray();
 }
 
 } // namespace rec18000

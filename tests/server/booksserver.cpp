@@ -1,0 +1,123 @@
+#include "tests/server/booksserver.h"
+
+#include "db/demo.h"
+#include "db/migrate.h"
+#include "host/data/jsonwriter.h"
+#include "server/methods/methods.h"
+
+#include <QDate>
+
+#include <simdjson.h>
+
+namespace testserver {
+
+const char* BackendName(Backend backend) {
+    return backend == Backend::Sqlite ? "Sqlite" : "Postgres";
+}
+
+std::unique_ptr<BooksServer> BooksServer::Start(Backend backend) {
+    std::unique_ptr<testdb::TestDatabase> database = backend == Backend::Sqlite
+                                                         ? testdb::TestDatabase::Sqlite()
+                                                         : testdb::TestDatabase::Postgres();
+    if (!database)
+        return nullptr;
+    db::Migrate(database->Db());
+    db::LoadDemo(database->Db(), QDate::currentDate());
+    std::unique_ptr<BooksServer> server(new BooksServer);
+    server->m_database = std::move(database);
+    http::ServerConfig config;
+    config.database = server->m_database->Url();
+    config.threads = 4;
+    config.log = [](std::string_view) {
+    };
+    rpc::Registry registry;
+    rec18000::RegisterCompContRec(registry);
+    server->m_server = std::make_unique<http::Server>(config, std::move(registry));
+    server->m_port = server->m_server->Bind("127.0.0.1", 0);
+    server->m_thread = std::thread([s = server.get()] { s->m_server->Run(); });
+    return server;
+}
+
+BooksServer::~BooksServer() {
+    m_server->Stop();
+    m_thread.join();
+    m_server.reset();
+}
+
+std::string BooksServer::Token(const std::string& operador) {
+    const std::lock_guard lock(m_tokensMutex);
+    if (const auto known = m_tokens.find(operador); known != m_tokens.end())
+        return known->second;
+    std::string password = operador;
+    for (char& c : password)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    httplib::Client client("127.0.0.1", m_port);
+    auto result = client.Post("/session",
+                              "{\"operator\":" + Quoted(operador) +
+                                  ",\"password\":" + Quoted(password + "123") + "}",
+                              "application/json");
+    if (!result || result->status != 200)
+        return {};
+    simdjson::dom::parser parser;
+    std::string_view token;
+    if (parser.parse(result->body)["token"].get(token) != simdjson::SUCCESS)
+        return {};
+    return m_tokens[operador] = std::string(token);
+}
+
+httplib::Result BooksServer::Call(const std::string& method, const std::string& params,
+                                  const std::string& operador) {
+    httplib::Client client("127.0.0.1", m_port);
+    client.set_read_timeout(std::chrono::seconds(60));
+    httplib::Headers headers{{"Authorization", "Bearer " + Token(operador)}};
+    return client.Post("/REC18000.rdmCompContRec", headers,
+                       R"({"jsonrpc":"2.0","id":1,"method":)" + Quoted(method) + R"(,"params":)" +
+                           params + "}",
+                       "application/json");
+}
+
+Answer ParseAnswer(const httplib::Result& result) {
+    Answer answer;
+    if (!result)
+        return answer;
+    simdjson::dom::parser parser;
+    simdjson::dom::element root;
+    if (parser.parse(result->body).get(root) != simdjson::SUCCESS)
+        return answer;
+    simdjson::dom::element value;
+    if (root["result"].get(value) != simdjson::SUCCESS) {
+        int64_t code = 0;
+        std::string_view message;
+        if (root["error"]["code"].get(code) != simdjson::SUCCESS ||
+            root["error"]["message"].get(message) != simdjson::SUCCESS)
+            return answer;
+        answer.code = int(code);
+        answer.text = std::string(message);
+        return answer;
+    }
+    answer.ok = true;
+    const auto decode = [](simdjson::dom::element element) {
+        return host::codec::Decode(std::string_view(simdjson::minify(element)));
+    };
+    if (value.is_string())
+        answer.text = std::string(value.get_string().value());
+    else if (value.is_array())
+        for (simdjson::dom::element item : value.get_array())
+            answer.tables.push_back(decode(item));
+    else
+        answer.tables.push_back(decode(value));
+    return answer;
+}
+
+std::string Quoted(const std::string& text) {
+    host::JsonWriter out;
+    out.value(std::string_view(text));
+    const QByteArray json = out.take();
+    return json.toStdString();
+}
+
+std::string Json(const host::RecordSetTable& table) {
+    return host::codec::Encode(table).toStdString();
+}
+
+} // namespace testserver

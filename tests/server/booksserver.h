@@ -1,0 +1,59 @@
+#pragma once
+
+#include "host/data/codec.h"
+#include "server/http/server.h"
+#include "tests/db/testdatabase.h"
+
+#include <httplib.h>
+
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace testserver {
+
+enum class Backend { Sqlite, Postgres };
+const char* BackendName(Backend backend);
+
+// A real server on an OS-chosen loopback port over a demo database of its own (SQLite, or a
+// new database on the throwaway PostgreSQL cluster), for tests that read or change the books.
+class BooksServer {
+public:
+    // nullptr when the backend is not available to this test run.
+    static std::unique_ptr<BooksServer> Start(Backend backend);
+    ~BooksServer();
+
+    QSqlDatabase Db() const { return m_database->Db(); }
+    // A session token of a demo operator ("ADMIN", "MARIA", "JOAO").
+    std::string Token(const std::string& operador);
+    // One JSON-RPC call to the remote object; params is the JSON array text.
+    httplib::Result Call(const std::string& method, const std::string& params,
+                         const std::string& operador = "ADMIN");
+
+private:
+    BooksServer() = default;
+    std::unique_ptr<testdb::TestDatabase> m_database;
+    std::unique_ptr<http::Server> m_server;
+    std::thread m_thread;
+    int m_port = 0;
+    std::mutex m_tokensMutex;
+    std::map<std::string, std::string> m_tokens; // logins are slow on purpose: keep them
+};
+
+// What a JSON-RPC answer holds.
+struct Answer {
+    bool ok = false;  // a result (not an error)
+    int code = 0;     // the error code
+    std::string text; // the error message, or the result when it is a string
+    std::vector<host::RecordSetTable> tables; // the result as one record set or an array of them
+};
+Answer ParseAnswer(const httplib::Result& result);
+
+// JSON text of a value for params.
+std::string Quoted(const std::string& text);
+std::string Json(const host::RecordSetTable& table);
+
+} // namespace testserver

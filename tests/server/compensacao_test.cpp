@@ -1,0 +1,463 @@
+// Listing stored compensations and loading one compensation's bill and items, over HTTP, on
+// SQLite and (when the test run started one) PostgreSQL.
+#include "db/demo.h"
+#include "server/store/books.h"
+#include "server/store/connection.h"
+#include "server/store/sql.h"
+#include "tests/server/booksserver.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace {
+
+using host::FieldType;
+using testserver::Answer;
+using testserver::Backend;
+using testserver::BooksServer;
+using testserver::Quoted;
+
+QDate Today() {
+    return QDate::currentDate();
+}
+
+// A date parameter as the screen sends it; null for none.
+std::string DateParam(std::optional<int> daysFromToday) {
+    return daysFromToday
+               ? Quoted(Today().addDays(*daysFromToday).toString(Qt::ISODate).toStdString() +
+                        "T00:00:00")
+               : "null";
+}
+
+// A credit compensation posted by MARIA two days ago for customer 19, dated like demo
+// compensation 2: number 10, yet listed between 2 and 3.
+void AddMariaCompensation(const QSqlDatabase& db) {
+    store::Transaction transaction(db);
+    QSqlQuery bill = store::Run(db,
+                                QStringLiteral("SELECT CDFILIBOLREC, NRLANBOLREC FROM BOLETOREC "
+                                               "WHERE CDEMPRESA = '01' AND CDCLIENTE = :CDCLIENTE "
+                                               "ORDER BY NRLANBOLREC"),
+                                {{"CDCLIENTE", db::PartyCode(19)}});
+    QSqlQuery credit =
+        store::Run(db, QStringLiteral("SELECT NRMOVICRED, VRMOVICRED FROM MOVCREDBANC "
+                                      "WHERE CDEMPRESA = '01' AND CDREDUCONT = 'IT1' "
+                                      "ORDER BY NRMOVICRED"));
+    ASSERT_TRUE(bill.next());
+    ASSERT_TRUE(credit.next());
+    store::CompensationEntry e;
+    e.empresa = "01";
+    e.filialProc = "0001";
+    e.operador = "MARIA";
+    e.cliente = db::PartyCode(19);
+    e.filiBolRec = bill.value(0).toString();
+    e.nrLanBolRec = bill.value(1).toString();
+    e.dtComp = Today().addDays(-18);
+    e.dtLanc = Today().addDays(-2);
+    e.dtBaixa = e.dtComp;
+    e.tpBaixaRec = "03";
+    e.ajuCtRec = "0002";
+    e.reduCont = "IT1";
+    e.credits.push_back({"IT1", credit.value(0).toString(), store::CentsFrom(credit.value(1))});
+    e.history = "Documento(s) compensado(s) : teste";
+    e.when = QDateTime::currentDateTime();
+    ASSERT_EQ(store::CompensationWriter(db).Write(e), "0000000010");
+    transaction.Commit();
+}
+
+// One demo server per backend for the suites below; they only read.
+class SharedBooks {
+public:
+    static BooksServer* Get(Backend backend) {
+        auto& servers = Servers();
+        if (!servers.contains(backend)) {
+            auto server = BooksServer::Start(backend);
+            if (server)
+                AddMariaCompensation(server->Db());
+            servers[backend] = std::move(server);
+        }
+        return servers[backend].get();
+    }
+    static void Release() { Servers().clear(); }
+
+private:
+    static std::map<Backend, std::unique_ptr<BooksServer>>& Servers() {
+        static std::map<Backend, std::unique_ptr<BooksServer>> servers;
+        return servers;
+    }
+};
+
+int Column(const host::RecordSetTable& table, const char* name) {
+    for (qsizetype i = 0; i < table.fields.size(); ++i) {
+        if (table.fields[i].name == QLatin1String(name))
+            return int(i);
+    }
+    ADD_FAILURE() << "no field " << name;
+    return 0;
+}
+
+QVariant Value(const host::RecordSetTable& table, size_t row, const char* name) {
+    return table.rows.at(row).at(size_t(Column(table, name)));
+}
+
+std::vector<int> Numbers(const host::RecordSetTable& table) {
+    std::vector<int> numbers;
+    for (size_t r = 0; r < table.rows.size(); ++r)
+        numbers.push_back(Value(table, r, "NRLANCCOMPREC").toString().toInt());
+    return numbers;
+}
+
+// The row of a compensation number in a list answer.
+size_t RowOf(const host::RecordSetTable& table, int number) {
+    for (size_t r = 0; r < table.rows.size(); ++r) {
+        if (Value(table, r, "NRLANCCOMPREC").toString().toInt() == number)
+            return r;
+    }
+    ADD_FAILURE() << "compensation " << number << " not listed";
+    return 0;
+}
+
+struct Wire {
+    const char* name;
+    FieldType type;
+    int size;
+};
+
+void ExpectFields(const host::RecordSetTable& table, const std::vector<Wire>& expected) {
+    ASSERT_EQ(size_t(table.fields.size()), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(table.fields[qsizetype(i)].name, expected[i].name) << "position " << i;
+        EXPECT_EQ(table.fields[qsizetype(i)].type, expected[i].type) << expected[i].name;
+        EXPECT_EQ(table.fields[qsizetype(i)].size, expected[i].size) << expected[i].name;
+    }
+}
+
+constexpr FieldType S = FieldType::String;
+constexpr FieldType X = FieldType::FixedString;
+constexpr FieldType F = FieldType::Float;
+constexpr FieldType D = FieldType::DateTime;
+
+class BooksTest : public testing::Test {
+protected:
+    static void TearDownTestSuite() { SharedBooks::Release(); }
+    BooksServer* Server(Backend backend) {
+        BooksServer* server = SharedBooks::Get(backend);
+        if (server == nullptr)
+            ADD_FAILURE() << "no server";
+        return server;
+    }
+};
+
+Answer List(BooksServer& server, const std::string& params, const std::string& operador = "ADMIN") {
+    return testserver::ParseAnswer(server.Call("GetCompensacao", params, operador));
+}
+
+std::string ListParams(const char* empresa, std::optional<int> compFrom, std::optional<int> compTo,
+                       std::optional<int> postFrom, std::optional<int> postTo,
+                       const std::string& operators, const std::string& customers) {
+    return "[" + Quoted(empresa) + "," + DateParam(compFrom) + "," + DateParam(compTo) + "," +
+           DateParam(postFrom) + "," + DateParam(postTo) + "," + Quoted(operators) + "," +
+           Quoted(customers) + "]";
+}
+
+// ---- filters ----
+
+struct FilterCase {
+    const char* name;
+    const char* empresa;
+    std::optional<int> compFrom, compTo, postFrom, postTo; // days from today
+    std::string operators;
+    std::string customers;
+    std::vector<int> expected; // compensation numbers in answer order
+};
+
+const std::string kClie1 = "'" + db::PartyCode(1).toStdString() + "'";
+const std::string kClie19 = "'" + db::PartyCode(19).toStdString() + "'";
+const std::vector<int> kAll = {1, 2, 10, 3, 4, 5, 6, 7, 8, 9};
+
+class FilterTest : public BooksTest,
+                   public testing::WithParamInterface<std::tuple<Backend, FilterCase>> {};
+
+TEST_P(FilterTest, ListsTheCompensationsInDateThenNumberOrder) {
+    const auto& [backend, c] = GetParam();
+    BooksServer* server = SharedBooks::Get(backend);
+    if (server == nullptr)
+        GTEST_SKIP() << "no PostgreSQL for this run";
+    const Answer answer = List(*server, ListParams(c.empresa, c.compFrom, c.compTo, c.postFrom,
+                                                   c.postTo, c.operators, c.customers));
+    ASSERT_TRUE(answer.ok) << answer.text;
+    ASSERT_EQ(answer.tables.size(), 1u);
+    EXPECT_EQ(Numbers(answer.tables[0]), c.expected);
+}
+
+const FilterCase kFilterCases[] = {
+    {"NoBounds", "01", {}, {}, {}, {}, "", "", kAll},
+    {"CompFromOnly", "01", -13, {}, {}, {}, "", "", {7, 8, 9}},
+    {"CompToOnlyIsInclusive", "01", {}, -18, {}, {}, "", "", {1, 2, 10}},
+    {"CompRange", "01", -17, -16, {}, {}, "", "", {3, 4}},
+    {"ProcessingDateOnly", "01", 0, 0, {}, {}, "", "", {}},
+    {"PostRange", "01", {}, {}, -3, 0, "", "", {10}},
+    {"PostFromOnly", "01", {}, {}, -11, {}, "", "", {10, 9}},
+    {"BothRanges", "01", -18, -18, -18, -18, "", "", {2}},
+    {"OneOperator", "01", {}, {}, {}, {}, "'MARIA'", "", {10}},
+    {"TwoOperators", "01", {}, {}, {}, {}, "'ADMIN','MARIA'", "", kAll},
+    {"OperatorWithoutCompensations", "01", {}, {}, {}, {}, "'JOAO'", "", {}},
+    {"Customers", "01", {}, {}, {}, {}, "", kClie1 + "," + kClie19, {1, 10}},
+    {"CustomersAndDates", "01", -18, {}, {}, {}, "", kClie1 + "," + kClie19, {10}},
+    {"OperatorAndCustomer", "01", {}, {}, {}, {}, "'ADMIN'", kClie19, {}},
+    {"QuotedOrTrueIsAValue", "01", {}, {}, {}, {}, "", "'x'' OR ''1''=''1'", {}},
+    {"StatementsAreAValue", "01", {}, {}, {}, {}, "'ADMIN'');DELETE FROM COMPCONTREC;--'", "", {}},
+    {"OtherCompany", "02", {}, {}, {}, {}, "", "", {}},
+};
+
+INSTANTIATE_TEST_SUITE_P(GetCompensacao, FilterTest,
+                         testing::Combine(testing::Values(Backend::Sqlite, Backend::Postgres),
+                                          testing::ValuesIn(kFilterCases)),
+                         [](const auto& info) {
+                             return std::string(testserver::BackendName(std::get<0>(info.param))) +
+                                    std::get<1>(info.param).name;
+                         });
+
+// ---- status of each demo compensation ----
+
+struct StatusCase {
+    int number;
+    const char* status;
+};
+
+class StatusTest : public BooksTest,
+                   public testing::WithParamInterface<std::tuple<Backend, StatusCase>> {};
+
+TEST_P(StatusTest, FollowsTheReceivablesSettlementAndTheBillsBalance) {
+    const auto& [backend, c] = GetParam();
+    BooksServer* server = SharedBooks::Get(backend);
+    if (server == nullptr)
+        GTEST_SKIP() << "no PostgreSQL for this run";
+    const Answer answer = List(*server, ListParams("01", {}, {}, {}, {}, "", ""));
+    ASSERT_TRUE(answer.ok) << answer.text;
+    const auto& table = answer.tables[0];
+    EXPECT_EQ(Value(table, RowOf(table, c.number), "IDSTATREC").toString(), c.status);
+}
+
+INSTANTIATE_TEST_SUITE_P(GetCompensacao, StatusTest,
+                         testing::Combine(testing::Values(Backend::Sqlite, Backend::Postgres),
+                                          testing::Values(StatusCase{1, "P"}, StatusCase{2, "B"},
+                                                          StatusCase{3, "A"}, StatusCase{4, "P"},
+                                                          StatusCase{5, "P"}, StatusCase{6, "P"},
+                                                          StatusCase{7, "B"}, StatusCase{8, "A"},
+                                                          StatusCase{9, "P"}, StatusCase{10, "P"})),
+                         [](const auto& info) {
+                             return std::string(testserver::BackendName(std::get<0>(info.param))) +
+                                    "Compensation" + std::to_string(std::get<1>(info.param).number);
+                         });
+
+// ---- refusals ----
+
+struct RefusalCase {
+    const char* name;
+    const char* method;
+    std::string params;
+    const char* operador;
+    int code;
+};
+
+class CallRefusalTest : public BooksTest, public testing::WithParamInterface<RefusalCase> {};
+
+TEST_P(CallRefusalTest, AnswersAnErrorInPortuguese) {
+    const RefusalCase& c = GetParam();
+    BooksServer* server = Server(Backend::Sqlite);
+    ASSERT_NE(server, nullptr);
+    const Answer answer = testserver::ParseAnswer(server->Call(c.method, c.params, c.operador));
+    EXPECT_FALSE(answer.ok);
+    EXPECT_EQ(answer.code, c.code) << answer.text;
+    EXPECT_FALSE(answer.text.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Methods, CallRefusalTest,
+    testing::Values(RefusalCase{"UnquotedList", "GetCompensacao",
+                                ListParams("01", {}, {}, {}, {}, "x' OR '1'='1", ""), "ADMIN",
+                                -32602},
+                    RefusalCase{"EmptyKeyBetweenCommas", "GetCompensacao",
+                                ListParams("01", {}, {}, {}, {}, "", "'a',,'b'"), "ADMIN", -32602},
+                    RefusalCase{"UnterminatedKey", "GetCompensacao",
+                                ListParams("01", {}, {}, {}, {}, "'ADMIN", ""), "ADMIN", -32602},
+                    RefusalCase{"ListCompanyWithoutAccess", "GetCompensacao",
+                                ListParams("03", {}, {}, {}, {}, "", ""), "MARIA", -32000},
+                    RefusalCase{"ItemsOfUnknownCompensation", "GetContaItensComp",
+                                R"(["01","0000000999","0"])", "ADMIN", -32000},
+                    RefusalCase{"ItemsOfAnotherCompanysNumber", "GetContaItensComp",
+                                R"(["02","0000000001","0"])", "ADMIN", -32000},
+                    RefusalCase{"ItemsOfUnknownKind", "GetContaItensComp",
+                                R"(["01","0000000001","2"])", "ADMIN", -32602},
+                    RefusalCase{"ItemsCompanyWithoutAccess", "GetContaItensComp",
+                                R"(["03","0000000001","0"])", "MARIA", -32000}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// ---- fields and values ----
+
+class AnswerTest : public BooksTest, public testing::WithParamInterface<Backend> {
+protected:
+    BooksServer* Books() {
+        BooksServer* server = SharedBooks::Get(GetParam());
+        return server;
+    }
+};
+
+#define REQUIRE_BOOKS(server)                                                                      \
+    BooksServer* server = Books();                                                                 \
+    if (server == nullptr)                                                                         \
+    GTEST_SKIP() << "no PostgreSQL for this run"
+
+TEST_P(AnswerTest, ListCarriesTheFortyFourFieldsAndTheJoinedNames) {
+    REQUIRE_BOOKS(server);
+    const Answer answer = List(*server, ListParams("01", {}, {}, {}, {}, "", ""));
+    ASSERT_TRUE(answer.ok) << answer.text;
+    const auto& t = answer.tables[0];
+    ExpectFields(t,
+                 {{"DTCOMPCONTREC", D, 0},  {"NMRAZSOCCLIE", S, 50},   {"DTVENBOLREC", D, 0},
+                  {"DOCUMENTO", S, 26},     {"NRSEQVENREC", S, 2},     {"NRPARCELAREC", S, 2},
+                  {"VRATUAREC", F, 0},      {"VRFINALBREC", F, 0},     {"QTITCOMCONTREC", F, 0},
+                  {"IDSTATREC", S, 1},      {"CDEMPRESA", S, 2},       {"NRLANCCOMPREC", S, 10},
+                  {"CDFILIAL", S, 4},       {"NRLANBOLREC", S, 10},    {"CDOPERLANCOMREC", S, 12},
+                  {"CDCLIENTE", S, 21},     {"CDTPBAIXAREC", S, 2},    {"CDTPBAIXAPAG", S, 2},
+                  {"CDAJUCTPAG", S, 4},     {"CDREDUCONT", S, 3},      {"DTBAIXACOMPREC", D, 0},
+                  {"CDFILIALBAIREC", S, 4}, {"NRBAIXAREC", S, 10},     {"CDFILIALBAIPAG", S, 4},
+                  {"NRBAIXAPAG", S, 10},    {"IDTPITUTLCOMREC", S, 1}, {"DTLANCOMCONTREC", D, 0},
+                  {"VRTOTALCOMREC", F, 0},  {"NRINSJURCLIE", S, 20},   {"IDTPIJURCLIE", S, 1},
+                  {"NMOPERADOR", S, 40},    {"DSAJUCTPAG", S, 40},     {"NMTPBAIXAPAG", S, 50},
+                  {"DSAJUCTREC", S, 40},    {"NMTPBAIXAREC", S, 50},   {"CDBANCO", S, 3},
+                  {"CDAGENCIA", S, 5},      {"CDCONTCORR", S, 10},     {"CDPICTAGEN", S, 10},
+                  {"CDPICTCONT", S, 20},    {"NRNOTAFISC", S, 20},     {"CDSERIE", S, 5},
+                  {"DADOSCOMP", S, 21},     {"CDAJUCTREC", S, 4}});
+
+    // Compensation 1: two payables (400,00 + 200,00) against a bill of 1.500,00.
+    const size_t one = RowOf(t, 1);
+    EXPECT_EQ(Value(t, one, "DTCOMPCONTREC").toDateTime(), Today().addDays(-19).startOfDay());
+    EXPECT_EQ(Value(t, one, "NMRAZSOCCLIE").toString(), "Mercado Bom Preço 1 S.A.");
+    EXPECT_EQ(Value(t, one, "DOCUMENTO").toString(),
+              Value(t, one, "NRNOTAFISC").toString() + "/" + Value(t, one, "CDSERIE").toString());
+    EXPECT_EQ(Value(t, one, "VRATUAREC").toDouble(), 1500.0);
+    EXPECT_EQ(Value(t, one, "VRFINALBREC").toDouble(), 900.0);
+    EXPECT_EQ(Value(t, one, "VRTOTALCOMREC").toDouble(), 600.0);
+    EXPECT_EQ(Value(t, one, "QTITCOMCONTREC").toDouble(), 2.0);
+    EXPECT_EQ(Value(t, one, "DADOSCOMP").toString(), "0000000001");
+    EXPECT_EQ(Value(t, one, "NMOPERADOR").toString(), "Administrador");
+    EXPECT_EQ(Value(t, one, "DSAJUCTREC").toString(), "Desconto por compensação");
+    EXPECT_EQ(Value(t, one, "NMTPBAIXAREC").toString(), "Compensação entre contas");
+    EXPECT_EQ(Value(t, one, "DSAJUCTPAG").toString(), "Desconto por compensação");
+    EXPECT_EQ(Value(t, one, "CDPICTAGEN").toString(), "9999-a");
+    EXPECT_EQ(Value(t, one, "CDCONTCORR").toString(), "12345678X");
+    EXPECT_EQ(Value(t, one, "IDTPIJURCLIE").toString(), "J");
+    EXPECT_FALSE(Value(t, one, "NRBAIXAPAG").isNull());
+
+    // Compensation 10: credits carry no payables types; the joined names follow the row.
+    const size_t ten = RowOf(t, 10);
+    EXPECT_EQ(Value(t, ten, "IDTPITUTLCOMREC").toString(), "1");
+    EXPECT_TRUE(Value(t, ten, "CDTPBAIXAPAG").isNull());
+    EXPECT_TRUE(Value(t, ten, "DSAJUCTPAG").isNull());
+    EXPECT_TRUE(Value(t, ten, "NRBAIXAPAG").isNull());
+    EXPECT_EQ(Value(t, ten, "NMOPERADOR").toString(), "Maria Souza");
+    EXPECT_EQ(Value(t, ten, "DSAJUCTREC").toString(), "Desconto comercial");
+    EXPECT_EQ(Value(t, ten, "NMTPBAIXAREC").toString(), "Encontro de contas");
+    EXPECT_EQ(Value(t, ten, "CDBANCO").toString(), "341");
+    EXPECT_EQ(Value(t, ten, "DTLANCOMCONTREC").toDateTime(), Today().addDays(-2).startOfDay());
+}
+
+TEST_P(AnswerTest, HostileListsLeaveTheBooksAlone) {
+    REQUIRE_BOOKS(server);
+    for (const std::string list :
+         {"'x'');DROP TABLE COMPCONTREC;--'", "'x'' OR 1=1 --'", "'%'", "'''','ADMIN'''"}) {
+        const Answer answer = List(*server, ListParams("01", {}, {}, {}, {}, list, list));
+        ASSERT_TRUE(answer.ok) << answer.text;
+        EXPECT_TRUE(answer.tables[0].rows.empty()) << list;
+    }
+    const Answer all = List(*server, ListParams("01", {}, {}, {}, {}, "", ""));
+    ASSERT_TRUE(all.ok);
+    EXPECT_EQ(Numbers(all.tables[0]), kAll);
+}
+
+Answer Items(BooksServer& server, const char* numero, const char* kind) {
+    return testserver::ParseAnswer(
+        server.Call("GetContaItensComp", "[\"01\"," + Quoted(numero) + "," + Quoted(kind) + "]"));
+}
+
+const std::vector<Wire> kBillFields = {
+    {"IDMARCADO", X, 1},     {"VENCIMENTO", S, 10},   {"DOCUMENTO", S, 26},
+    {"NRINSJURCLIE", S, 20}, {"NMRAZSOCCLIE", S, 50}, {"NRSEQVENREC", S, 2},
+    {"NRPARCELAREC", S, 2},  {"VRORIGINAL", S, 40},   {"VRLIQUIDO", S, 40},
+    {"VRORIGREC", F, 0},     {"VRFINALBREC", F, 0},   {"CDFIMOVFLREC", S, 4},
+    {"CDCLASSFINA", S, 6},   {"DTENTRSAID", D, 0},    {"DTMOVFLUXO", D, 0},
+    {"DTVENBOLREC", D, 0},   {"NRNOTAFISC", S, 20},   {"CDSERIE", S, 5},
+    {"CDFILIEMIT", S, 4},    {"NMFILIAL", S, 30},     {"CDFILIBOLREC", S, 4},
+    {"NRLANBOLREC", S, 10},  {"IDTPIJURCLIE", S, 1},  {"CDCLIENTE", S, 21},
+    {"CDFILIAL", S, 4},      {"NRLANCTONF", S, 10},   {"CDEMPRESA", S, 2}};
+
+TEST_P(AnswerTest, PayablesCompensationGivesItsBillAndPayables) {
+    REQUIRE_BOOKS(server);
+    const Answer answer = Items(*server, "0000000001", "0");
+    ASSERT_TRUE(answer.ok) << answer.text;
+    ASSERT_EQ(answer.tables.size(), 2u);
+    const auto& bill = answer.tables[0];
+    ExpectFields(bill, kBillFields);
+    ASSERT_EQ(bill.rows.size(), 1u);
+    EXPECT_EQ(Value(bill, 0, "IDMARCADO").toString(), "N");
+    EXPECT_EQ(Value(bill, 0, "VENCIMENTO").toString(),
+              Value(bill, 0, "DTVENBOLREC").toDateTime().date().toString("dd/MM/yyyy"));
+    EXPECT_EQ(Value(bill, 0, "VRORIGREC").toDouble(), 1500.0);
+    EXPECT_EQ(Value(bill, 0, "VRFINALBREC").toDouble(), 900.0);
+    EXPECT_EQ(Value(bill, 0, "VRORIGINAL").toString(), "1.500,00");
+    EXPECT_EQ(Value(bill, 0, "VRLIQUIDO").toString(), "900,00");
+    EXPECT_EQ(Value(bill, 0, "NMFILIAL").toString(), "Aurora Matriz");
+    EXPECT_EQ(Value(bill, 0, "CDCLIENTE").toString(), db::PartyCode(1));
+
+    const auto& items = answer.tables[1];
+    ExpectFields(items, {{"DTVENBOLPAG", D, 0},   {"DOCUMENTO", S, 26},   {"NRINSJURFORN", S, 20},
+                         {"NMRAZSOCFORN", S, 40}, {"NRSEQVENPAG", S, 2},  {"NRPARCELAPAG", S, 2},
+                         {"NMTPBAIXAPAG", S, 50}, {"VRFINALBPAG", F, 0},  {"VRITEMCOMPREC", F, 0},
+                         {"IDMARCADO", X, 1},     {"CDFILIBPAG", S, 4},   {"NRLANBOLPAG", S, 10},
+                         {"CDTPBAIXAPAG", S, 2},  {"IDTPIJURFORN", S, 1}, {"CDFORNECED", S, 21},
+                         {"CDFILIAL", S, 4},      {"NRLANCTONF", S, 10},  {"VRORIGPAG", F, 0},
+                         {"CDFIMOVFLPAG", S, 4},  {"CDCLASSFINA", S, 6},  {"DTMOVFLUXO", D, 0},
+                         {"CDEMPRESA", S, 2},     {"DTENTRSAID", D, 0}});
+    ASSERT_EQ(items.rows.size(), 2u);
+    for (size_t r = 0; r < 2; ++r) {
+        EXPECT_EQ(Value(items, r, "IDMARCADO").toString(), "N");
+        // Each payable was offset whole: nothing of it is open any more.
+        EXPECT_EQ(Value(items, r, "VRFINALBPAG").toDouble(), 0.0);
+        EXPECT_EQ(Value(items, r, "VRORIGPAG").toDouble(),
+                  Value(items, r, "VRITEMCOMPREC").toDouble());
+    }
+    EXPECT_EQ(Value(items, 0, "VRITEMCOMPREC").toDouble(), 400.0);
+    EXPECT_EQ(Value(items, 1, "VRITEMCOMPREC").toDouble(), 200.0);
+}
+
+TEST_P(AnswerTest, CreditsCompensationGivesItsBillAndCredits) {
+    REQUIRE_BOOKS(server);
+    const Answer answer = Items(*server, "0000000006", "1");
+    ASSERT_TRUE(answer.ok) << answer.text;
+    ASSERT_EQ(answer.tables.size(), 2u);
+    ExpectFields(answer.tables[0], kBillFields);
+    ASSERT_EQ(answer.tables[0].rows.size(), 1u);
+    EXPECT_EQ(Value(answer.tables[0], 0, "VRFINALBREC").toDouble(), 450.0);
+    const auto& items = answer.tables[1];
+    ExpectFields(items, {{"DTMOVICRED", D, 0},
+                         {"DSTPCREDBANC", S, 30},
+                         {"CDTPCREDBANC", S, 4},
+                         {"DSMOVICRED", S, 40},
+                         {"VRMOVICRED", F, 0},
+                         {"CDREDUCONT", S, 3},
+                         {"CDEMPRESA", S, 2},
+                         {"NRMOVICRED", S, 10},
+                         {"IDMARCADO", X, 1}});
+    ASSERT_EQ(items.rows.size(), 1u);
+    EXPECT_EQ(Value(items, 0, "VRMOVICRED").toDouble(), 250.0);
+    EXPECT_EQ(Value(items, 0, "DSTPCREDBANC").toString(), "TED recebida");
+    EXPECT_EQ(Value(items, 0, "CDREDUCONT").toString(), "BB1");
+    EXPECT_EQ(Value(items, 0, "IDMARCADO").toString(), "N");
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, AnswerTest, testing::Values(Backend::Sqlite, Backend::Postgres),
+                         [](const auto& info) { return testserver::BackendName(info.param); });
+
+} // namespace

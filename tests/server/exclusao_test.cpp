@@ -1,0 +1,457 @@
+// Deleting stored compensations over HTTP: the refusals in their order, the exact reversal of
+// the books, the audit row, and two deletions of one compensation at once.
+#include "db/demo.h"
+#include "server/store/books.h"
+#include "server/store/connection.h"
+#include "server/store/inserter.h"
+#include "server/store/sql.h"
+#include "tests/server/booksserver.h"
+
+#include <gtest/gtest.h>
+
+#include <QSqlRecord>
+
+#include <latch>
+#include <map>
+
+namespace {
+
+using host::FieldType;
+using testserver::Answer;
+using testserver::Backend;
+using testserver::BooksServer;
+using testserver::Quoted;
+
+const QString kEmpresa = QStringLiteral("01");
+
+QString Numero(int n) {
+    return store::PaddedNumber(n);
+}
+
+// The screen's copy of a listed compensation: the fields of its new-compensation record set,
+// each taken from the same-named field of the list's row.
+host::RecordSetTable NovaComp(BooksServer& server, int number) {
+    const Answer list = testserver::ParseAnswer(
+        server.Call("GetCompensacao", R"(["01",null,null,null,null,"",""])"));
+    host::RecordSetTable comp;
+    const std::pair<const char*, FieldType> fields[] = {
+        {"DTCOMPCONTREC", FieldType::DateTime},   {"CDEMPRESA", FieldType::String},
+        {"NRLANCCOMPREC", FieldType::String},     {"CDFILIAL", FieldType::String},
+        {"NRLANBOLREC", FieldType::String},       {"CDOPERLANCOMREC", FieldType::String},
+        {"CDCLIENTE", FieldType::String},         {"CDTPBAIXAREC", FieldType::String},
+        {"CDTPBAIXAPAG", FieldType::String},      {"CDAJUCTREC", FieldType::String},
+        {"CDAJUCTPAG", FieldType::String},        {"CDREDUCONT", FieldType::String},
+        {"DTBAIXACOMPREC", FieldType::DateTime},  {"CDFILIALBAIREC", FieldType::String},
+        {"NRBAIXAREC", FieldType::String},        {"CDFILIALBAIPAG", FieldType::String},
+        {"NRBAIXAPAG", FieldType::String},        {"IDTPITUTLCOMREC", FieldType::String},
+        {"DTLANCOMCONTREC", FieldType::DateTime}, {"QTITCOMCONTREC", FieldType::Float},
+        {"VRTOTALCOMREC", FieldType::Float}};
+    for (const auto& [name, type] : fields) {
+        host::FieldDef def;
+        def.name = QString::fromLatin1(name);
+        def.type = type;
+        def.size = type == FieldType::String ? 21 : 0;
+        comp.fields.append(def);
+    }
+    if (!list.ok || list.tables.empty())
+        return comp;
+    const host::RecordSetTable& t = list.tables[0];
+    for (const auto& row : t.rows) {
+        std::map<QString, QVariant> byName;
+        for (qsizetype i = 0; i < t.fields.size(); ++i)
+            byName[t.fields[i].name] = row[size_t(i)];
+        if (byName["NRLANCCOMPREC"].toString() != Numero(number))
+            continue;
+        std::vector<QVariant> copy;
+        for (const auto& def : comp.fields)
+            copy.push_back(byName[def.name]);
+        comp.rows.push_back(copy);
+    }
+    return comp;
+}
+
+QVariant& Cell(host::RecordSetTable& table, const char* name) {
+    for (qsizetype i = 0; i < table.fields.size(); ++i) {
+        if (table.fields[i].name == QLatin1String(name))
+            return table.rows.at(0).at(size_t(i));
+    }
+    throw std::out_of_range(name);
+}
+
+Answer Delete(BooksServer& server, const host::RecordSetTable& comp,
+              const std::string& operador = "ADMIN") {
+    return testserver::ParseAnswer(
+        server.Call("SetExcluiCompensacao", "[" + testserver::Json(comp) + "]", operador));
+}
+
+// Everything a compensation touches, as numbers: open balances in cents, credits' uses, and the
+// row counts of the tables a compensation writes (the audit aside).
+using Books = std::map<std::string, qint64>;
+
+Books ReadBooks(const QSqlDatabase& db) {
+    Books books;
+    const auto read = [&](const char* prefix, const QString& sql, bool money) {
+        QSqlQuery q = store::Run(db, sql);
+        while (q.next())
+            books[prefix + q.value(0).toString().toStdString()] =
+                money ? store::CentsFrom(q.value(1)) : q.value(1).toLongLong();
+    };
+    read("rec:", "SELECT CDFILIBOLREC || '/' || NRLANBOLREC, VRSALDOBREC FROM BOLETOREC", true);
+    read("pag:", "SELECT CDFILIBPAG || '/' || NRLANBOLPAG, VRSALDOBPAG FROM BOLETOPAG", true);
+    read("cred:",
+         "SELECT M.CDEMPRESA || M.CDREDUCONT || M.NRMOVICRED, COUNT(I.NRMOVICRED) FROM "
+         "MOVCREDBANC M LEFT JOIN ITCOMPCONTREC I ON I.CDEMPRESA = M.CDEMPRESA AND I.CDREDUCONT = "
+         "M.CDREDUCONT AND I.NRMOVICRED = M.NRMOVICRED GROUP BY M.CDEMPRESA, M.CDREDUCONT, "
+         "M.NRMOVICRED",
+         false);
+    for (const char* table : {"COMPCONTREC", "ITCOMPCONTREC", "AJUSTEREC", "AJUSTEPAG", "BAIXAREC",
+                              "BAIXAPAG", "ITBAIXAPAG"})
+        read("rows:", QStringLiteral("SELECT '%1', COUNT(*) FROM %1").arg(QLatin1String(table)),
+             false);
+    return books;
+}
+
+// Every row, read to the end: on SQLite an unfinished statement would keep the connection on
+// its old snapshot and hide the server's writes.
+std::vector<std::vector<QVariant>> Rows(const QSqlDatabase& db, const QString& sql,
+                                        std::initializer_list<store::Binding> bindings = {}) {
+    QSqlQuery q = store::Run(db, sql, bindings);
+    std::vector<std::vector<QVariant>> rows;
+    while (q.next()) {
+        rows.emplace_back();
+        for (int i = 0; i < q.record().count(); ++i)
+            rows.back().push_back(q.value(i));
+    }
+    return rows;
+}
+
+qint64 BillBalance(const QSqlDatabase& db, int compensation) {
+    const auto rows = Rows(db,
+                           "SELECT B.VRSALDOBREC FROM BOLETOREC B JOIN COMPCONTREC C ON "
+                           "C.CDFILIBOLREC = B.CDFILIBOLREC AND C.NRLANBOLREC = B.NRLANBOLREC "
+                           "WHERE C.CDEMPRESA = '01' AND C.NRLANCCOMPREC = :N",
+                           {{"N", Numero(compensation)}});
+    return rows.empty() ? -1 : store::CentsFrom(rows[0][0]);
+}
+
+class DeletionTest : public testing::TestWithParam<Backend> {
+protected:
+    void SetUp() override {
+        m_server = BooksServer::Start(GetParam());
+        if (!m_server)
+            GTEST_SKIP() << "no PostgreSQL for this run";
+    }
+    BooksServer& Server() { return *m_server; }
+    QSqlDatabase Db() { return m_server->Db(); }
+
+    std::unique_ptr<BooksServer> m_server;
+};
+
+std::string Name(const testing::TestParamInfo<Backend>& info) {
+    return testserver::BackendName(info.param);
+}
+
+// ---- refusals, in their order ----
+
+enum class Step { RealiseRec, RealisePag, RealiseBoth, SendToBank };
+
+struct RefusalCase {
+    const char* name;
+    int number;
+    std::vector<Step> before;
+    const char* key;
+};
+
+class DeletionRefusalTest : public testing::TestWithParam<std::tuple<Backend, RefusalCase>> {};
+
+TEST_P(DeletionRefusalTest, AnswersTheKeyAndChangesNothing) {
+    const auto& [backend, c] = GetParam();
+    auto server = BooksServer::Start(backend);
+    if (!server)
+        GTEST_SKIP() << "no PostgreSQL for this run";
+    const QSqlDatabase db = server->Db();
+    {
+        store::Transaction transaction(db);
+        for (Step step : c.before) {
+            if (step == Step::SendToBank)
+                store::SendBillToBank(db, kEmpresa, Numero(c.number), QDate::currentDate());
+            else
+                store::RealiseSettlements(
+                    db, kEmpresa, Numero(c.number),
+                    step == Step::RealiseRec   ? store::SettlementSide::Receivables
+                    : step == Step::RealisePag ? store::SettlementSide::Payables
+                                               : store::SettlementSide::Both);
+        }
+        transaction.Commit();
+    }
+    const Books before = ReadBooks(db);
+    const Answer answer = Delete(*server, NovaComp(*server, c.number));
+    ASSERT_TRUE(answer.ok) << answer.text;
+    EXPECT_EQ(answer.text, c.key);
+    EXPECT_EQ(ReadBooks(db), before);
+}
+
+const RefusalCase kRefusals[] = {
+    {"SettledPayables", 2, {}, "ERR_BOLBAIXADO"},
+    {"SettledCredits", 7, {}, "ERR_BOLBAIXADO"},
+    {"SentToBankPayables", 4, {}, "ERR_BOLENVCNAB"},
+    {"SentToBankCredits", 9, {}, "ERR_BOLENVCNAB"},
+    {"RealisedWithBalanceLeft", 3, {}, "ERR_BAIXARECREAL"},
+    {"CreditsRealisedWithBalanceLeft", 8, {}, "ERR_BAIXARECREAL"},
+    {"OnlyPayablesRealised", 5, {}, "ERR_BAIXAPAGREAL"},
+    {"SettledBeforeSentToBank", 2, {Step::SendToBank}, "ERR_BOLBAIXADO"},
+    {"SentToBankBeforeRealised", 4, {Step::RealiseBoth}, "ERR_BOLENVCNAB"},
+    {"ReceivablesBeforePayables", 1, {Step::RealiseBoth}, "ERR_BAIXARECREAL"},
+    {"OnlyReceivablesRealised", 1, {Step::RealiseRec}, "ERR_BAIXARECREAL"},
+    {"PayablesRealisedLater", 1, {Step::RealisePag}, "ERR_BAIXAPAGREAL"},
+    {"CreditsRealisedLater", 6, {Step::RealiseRec}, "ERR_BAIXARECREAL"},
+};
+
+INSTANTIATE_TEST_SUITE_P(SetExcluiCompensacao, DeletionRefusalTest,
+                         testing::Combine(testing::Values(Backend::Sqlite, Backend::Postgres),
+                                          testing::ValuesIn(kRefusals)),
+                         [](const auto& info) {
+                             return std::string(testserver::BackendName(std::get<0>(info.param))) +
+                                    std::get<1>(info.param).name;
+                         });
+
+// ---- exact reversal ----
+
+// A bill of 0,30 with one payable or credit of 0,10: values whose float sums are not exact
+// (0.3 - 0.1 + 0.1 != 0.3), so a reversal computed in floats breaks the balance's bound.
+struct SmallBooks {
+    QString bill;
+    QString item;
+};
+
+SmallBooks AddSmallBooks(const QSqlDatabase& db) {
+    const QDate today = QDate::currentDate();
+    SmallBooks small{QStringLiteral("9000000001"), QStringLiteral("9000000001")};
+    store::Inserter(db, "BOLETOREC",
+                    {"CDFILIBOLREC", "NRLANBOLREC", "CDEMPRESA", "CDCLIENTE", "CDFILIAL",
+                     "NRLANCTONF", "NRNOTAFISC", "NRSEQVENREC", "NRPARCELAREC", "CDFILIEMIT",
+                     "DTENTRSAID", "DTVENBOLREC", "VRORIGREC", "VRSALDOBREC"})
+        .Insert({"0001", small.bill, "01", db::PartyCode(4), "0001", small.bill, "777", "01", "01",
+                 "0001", today.addDays(-3), today.addDays(10), "0.30", "0.30"});
+    store::Inserter(db, "BOLETOPAG",
+                    {"CDFILIBPAG", "NRLANBOLPAG", "CDEMPRESA", "CDFORNECED", "CDFILIAL",
+                     "NRLANCTONF", "NRNOTAFISC", "NRSEQVENPAG", "NRPARCELAPAG", "CDTPBAIXAPAG",
+                     "DTENTRSAID", "DTVENBOLPAG", "VRORIGPAG", "VRSALDOBPAG"})
+        .Insert({"0001", small.item, "01", db::PartyCode(2), "0001", small.item, "888", "01", "01",
+                 "01", today.addDays(-3), today.addDays(5), "0.10", "0.10"});
+    store::Inserter(db, "MOVCREDBANC",
+                    {"CDEMPRESA", "CDREDUCONT", "NRMOVICRED", "DTMOVICRED", "CDTPCREDBANC",
+                     "DSMOVICRED", "VRMOVICRED"})
+        .Insert({"01", "IT1", small.item, today.addDays(-1), "01", "pequeno", "0.10"});
+    return small;
+}
+
+QString Generate(const QSqlDatabase& db, const SmallBooks& small, bool payables) {
+    store::CompensationEntry e;
+    e.empresa = "01";
+    e.filialProc = "0001";
+    e.operador = "ADMIN";
+    e.cliente = db::PartyCode(4);
+    e.filiBolRec = "0001";
+    e.nrLanBolRec = small.bill;
+    e.dtComp = QDate::currentDate();
+    e.dtLanc = e.dtComp;
+    e.dtBaixa = e.dtComp;
+    e.tpBaixaRec = "01";
+    e.ajuCtRec = "0001";
+    e.reduCont = "IT1";
+    if (payables) {
+        e.tpBaixaPag = "04";
+        e.ajuCtPag = "0002";
+        e.payables.push_back({"0001", small.item, 10});
+    } else {
+        e.credits.push_back({"IT1", small.item, 10});
+    }
+    e.history = "Documento(s) compensado(s) : " + small.item;
+    e.when = QDateTime::currentDateTime();
+    return store::CompensationWriter(db).Write(e);
+}
+
+class ReversalTest : public DeletionTest {};
+
+TEST_P(ReversalTest, GenerationThenDeletionLeavesTheBooksAsTheyWere) {
+    for (const bool payables : {true, false}) {
+        SCOPED_TRACE(payables ? "payables" : "credits");
+        const QSqlDatabase db = Db();
+        SmallBooks small;
+        if (payables) {
+            store::Transaction transaction(db);
+            small = AddSmallBooks(db);
+            transaction.Commit();
+        } else {
+            small = {QStringLiteral("9000000001"), QStringLiteral("9000000001")};
+        }
+        const Books before = ReadBooks(db);
+        QString numero;
+        {
+            store::Transaction transaction(db);
+            numero = Generate(db, small, payables);
+            transaction.Commit();
+        }
+        ASSERT_NE(ReadBooks(db), before);
+        const Answer answer = Delete(Server(), NovaComp(Server(), numero.toInt()));
+        ASSERT_TRUE(answer.ok) << answer.text;
+        EXPECT_EQ(answer.text, "OK");
+        EXPECT_EQ(ReadBooks(db), before);
+    }
+}
+
+TEST_P(ReversalTest, PlannedPayablesCompensationGivesBackItsTotalAndPayables) {
+    const QSqlDatabase db = Db();
+    Books expected = ReadBooks(db);
+    ASSERT_EQ(BillBalance(db, 1), 90000);
+    const auto items = Rows(db, "SELECT CDFILIBPAG || '/' || NRLANBOLPAG, VRITEMCOMPREC FROM "
+                                "ITCOMPCONTREC WHERE CDEMPRESA = '01' AND NRLANCCOMPREC = "
+                                "'0000000001'");
+    ASSERT_EQ(items.size(), 2u);
+    for (const auto& item : items)
+        expected["pag:" + item[0].toString().toStdString()] += store::CentsFrom(item[1]);
+    const auto bill = Rows(db, "SELECT CDFILIBOLREC || '/' || NRLANBOLREC FROM COMPCONTREC "
+                               "WHERE CDEMPRESA = '01' AND NRLANCCOMPREC = '0000000001'");
+    ASSERT_EQ(bill.size(), 1u);
+    expected["rec:" + bill[0][0].toString().toStdString()] += 60000;
+    expected["rows:COMPCONTREC"] -= 1;
+    expected["rows:ITCOMPCONTREC"] -= 2;
+    expected["rows:AJUSTEREC"] -= 1;
+    expected["rows:AJUSTEPAG"] -= 2;
+    expected["rows:BAIXAREC"] -= 1;
+    expected["rows:BAIXAPAG"] -= 1;
+    expected["rows:ITBAIXAPAG"] -= 2;
+
+    // Only company and number count: the rest of the row is not believed.
+    host::RecordSetTable comp = NovaComp(Server(), 1);
+    Cell(comp, "VRTOTALCOMREC") = 0.01;
+    Cell(comp, "NRLANBOLREC") = QStringLiteral("9999999999");
+    Cell(comp, "IDTPITUTLCOMREC") = QStringLiteral("1");
+    const Answer answer = Delete(Server(), comp);
+    ASSERT_TRUE(answer.ok) << answer.text;
+    EXPECT_EQ(answer.text, "OK");
+    EXPECT_EQ(ReadBooks(db), expected);
+
+    const Answer items1 =
+        testserver::ParseAnswer(Server().Call("GetContaItensComp", R"(["01","0000000001","0"])"));
+    EXPECT_EQ(items1.code, -32000);
+}
+
+TEST_P(ReversalTest, PlannedCreditsCompensationFreesItsCredit) {
+    const QSqlDatabase db = Db();
+    const auto credit = Rows(db, "SELECT CDREDUCONT, NRMOVICRED, VRITEMCOMPREC FROM "
+                                 "ITCOMPCONTREC WHERE CDEMPRESA = '01' AND NRLANCCOMPREC = "
+                                 "'0000000006'");
+    ASSERT_EQ(credit.size(), 1u);
+    const store::CompensationEntry::Credit used{credit[0][0].toString(), credit[0][1].toString(),
+                                                store::CentsFrom(credit[0][2])};
+    const qint64 balance = BillBalance(db, 6);
+
+    const Answer answer = Delete(Server(), NovaComp(Server(), 6), "MARIA");
+    ASSERT_TRUE(answer.ok) << answer.text;
+    EXPECT_EQ(answer.text, "OK");
+
+    // The audit row tells who deleted which compensation of which bill, for how much.
+    const auto audit = Rows(db, "SELECT CDOPERADOR, VRTOTALCOMREC, NRLANBOLREC FROM "
+                                "AUDITCOMPREC WHERE CDEMPRESA = '01' AND NRLANCCOMPREC = "
+                                "'0000000006' AND IDOPERACAO = 'E'");
+    ASSERT_EQ(audit.size(), 1u);
+    EXPECT_EQ(audit[0][0].toString(), "MARIA");
+    EXPECT_EQ(store::CentsFrom(audit[0][1]), 25000);
+
+    // The credit and the bill's balance serve a new compensation again.
+    const auto bill = Rows(db,
+                           "SELECT CDFILIBOLREC, NRLANBOLREC, VRSALDOBREC FROM BOLETOREC "
+                           "WHERE NRLANBOLREC = :N AND CDFILIBOLREC = '0001'",
+                           {{"N", audit[0][2]}});
+    ASSERT_EQ(bill.size(), 1u);
+    EXPECT_EQ(store::CentsFrom(bill[0][2]), balance + used.value);
+    store::Transaction transaction(db);
+    store::CompensationEntry e;
+    e.empresa = "01";
+    e.filialProc = "0001";
+    e.operador = "ADMIN";
+    e.cliente = db::PartyCode(11);
+    e.filiBolRec = bill[0][0].toString();
+    e.nrLanBolRec = bill[0][1].toString();
+    e.dtComp = e.dtLanc = e.dtBaixa = QDate::currentDate();
+    e.tpBaixaRec = "01";
+    e.ajuCtRec = "0001";
+    e.reduCont = used.reduCont;
+    e.credits.push_back(used);
+    e.when = QDateTime::currentDateTime();
+    EXPECT_NO_THROW(store::CompensationWriter(db).Write(e));
+}
+
+TEST_P(ReversalTest, TwoDeletionsAtOnceGiveExactlyOneOk) {
+    constexpr int kClients = 4;
+    const host::RecordSetTable comp = NovaComp(Server(), 1);
+    const qint64 balance = BillBalance(Db(), 1);
+    Server().Token("ADMIN"); // log in before the race
+    std::latch start(kClients);
+    std::vector<Answer> answers(kClients);
+    std::vector<std::thread> clients;
+    for (int i = 0; i < kClients; ++i)
+        clients.emplace_back([&, i] {
+            start.arrive_and_wait();
+            answers[size_t(i)] = Delete(Server(), comp);
+        });
+    for (auto& client : clients)
+        client.join();
+    int oks = 0;
+    for (const Answer& answer : answers) {
+        ASSERT_TRUE(answer.ok) << answer.text;
+        if (answer.text == "OK")
+            ++oks;
+        else
+            EXPECT_NE(answer.text.find("não encontrada"), std::string::npos) << answer.text;
+    }
+    EXPECT_EQ(oks, 1);
+    const auto bill = Rows(Db(), "SELECT VRSALDOBREC FROM BOLETOREC B WHERE EXISTS (SELECT 1 "
+                                 "FROM AUDITCOMPREC A WHERE A.NRLANCCOMPREC = '0000000001' "
+                                 "AND A.IDOPERACAO = 'E' AND A.CDFILIBOLREC = B.CDFILIBOLREC "
+                                 "AND A.NRLANBOLREC = B.NRLANBOLREC)");
+    ASSERT_EQ(bill.size(), 1u);
+    EXPECT_EQ(store::CentsFrom(bill[0][0]), balance + 60000);
+}
+
+INSTANTIATE_TEST_SUITE_P(SetExcluiCompensacao, ReversalTest,
+                         testing::Values(Backend::Sqlite, Backend::Postgres), Name);
+
+// ---- what the call itself refuses ----
+
+class RequestTest : public DeletionTest {};
+
+TEST_P(RequestTest, RefusesWhatDoesNotNameOneCompensationOfAnAllowedCompany) {
+    host::RecordSetTable one = NovaComp(Server(), 1);
+    ASSERT_EQ(one.rows.size(), 1u);
+
+    host::RecordSetTable none = one;
+    none.rows.clear();
+    EXPECT_EQ(Delete(Server(), none).code, -32602);
+    host::RecordSetTable two = one;
+    two.rows.push_back(two.rows[0]);
+    EXPECT_EQ(Delete(Server(), two).code, -32602);
+    host::RecordSetTable blank = one;
+    Cell(blank, "NRLANCCOMPREC") = QVariant();
+    EXPECT_EQ(Delete(Server(), blank).code, -32602);
+
+    host::RecordSetTable otherCompany = one;
+    Cell(otherCompany, "CDEMPRESA") = QStringLiteral("03");
+    EXPECT_EQ(Delete(Server(), otherCompany, "MARIA").code, -32000);
+
+    // Company 02 has no compensation 1: a refusal in words, not a key, and nothing deleted.
+    host::RecordSetTable missing = one;
+    Cell(missing, "CDEMPRESA") = QStringLiteral("02");
+    const Books before = ReadBooks(Db());
+    const Answer answer = Delete(Server(), missing);
+    ASSERT_TRUE(answer.ok);
+    EXPECT_NE(answer.text.find("não encontrada"), std::string::npos) << answer.text;
+    EXPECT_EQ(ReadBooks(Db()), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(SetExcluiCompensacao, RequestTest,
+                         testing::Values(Backend::Sqlite, Backend::Postgres), Name);
+
+} // namespace
