@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QBoxLayout>
 #include <QMenu>
+#include <QTabWidget>
 
 namespace {
 const QString kServerName = QStringLiteral("REC18000.rdmCompContRec");
@@ -32,6 +33,9 @@ TfrmCompContRec::TfrmCompContRec(QWidget* parent)
     AddAbovePages(ui->panEmpresa);
     tshFormulario->layout()->addWidget(ui->panFormulario);
     ui->mnuFiltro->setParent(this);
+    // A click on a page's tab takes the focus first, as a page control does: otherwise hiding
+    // the page that held the focus would pass it along the tab order into the company panel.
+    pgcPadrao->setFocusPolicy(Qt::StrongFocus);
     BuildToolbar();
 
     netCompContRec = new host::TNetConnection(this);

@@ -34,18 +34,6 @@ protected:
         ASSERT_TRUE(dialogs.Errors().isEmpty());
         server.ClearCalls();
     }
-    // Opens the dialog with the filter button and runs the step on it, shown and active.
-    void WithDialog(const std::function<void(QDialog&)>& step) {
-        dialogs.RunModal([step](QDialog& dialog) {
-            dialog.show();
-            QApplication::setActiveWindow(&dialog);
-            EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
-            step(dialog);
-            dialog.hide();
-            return dialog.result();
-        });
-        Click("sbtFiltro");
-    }
     template <class T> static T* In(QDialog& dialog, const char* name) {
         T* found = dialog.findChild<T*>(name);
         EXPECT_NE(found, nullptr) << name;
@@ -67,7 +55,7 @@ TEST_F(FilterTest, FirstSilentLoadListsTheProcessingDateForEveryone) {
 }
 
 TEST_F(FilterTest, ConfirmedSettingsAreKeptForLaterSilentLoads) {
-    WithDialog([](QDialog& dialog) {
+    WithFilterDialog([](QDialog& dialog) {
         Type(In<QLineEdit>(dialog, "depDtCompIni"), "01112026");
         Type(In<QLineEdit>(dialog, "depDtLancIni"), "02112026");
         Type(In<QLineEdit>(dialog, "depDtLancFin"), "30112026");
@@ -97,7 +85,7 @@ TEST_P(FilterValidationTest, RefusedWithFocusAndNothingLoaded) {
     QString focused;
     QStringList errors;
     bool stillOpen = false;
-    WithDialog([&](QDialog& dialog) {
+    WithFilterDialog([&](QDialog& dialog) {
         Type(In<QLineEdit>(dialog, "depDtCompIni"), c.compIni);
         Type(In<QLineEdit>(dialog, "depDtCompFin"), c.compFin);
         Type(In<QLineEdit>(dialog, "depDtLancIni"), c.lancIni);
@@ -143,12 +131,12 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(FilterTest, DesfazerResetsTheControlsNotTheConfirmedSettings) {
-    WithDialog([](QDialog& dialog) {
+    WithFilterDialog([](QDialog& dialog) {
         Type(In<QLineEdit>(dialog, "depDtCompIni"), "01112026");
         Confirm(dialog);
     });
     QString shown;
-    WithDialog([&](QDialog& dialog) {
+    WithFilterDialog([&](QDialog& dialog) {
         EXPECT_EQ(In<QLineEdit>(dialog, "depDtCompIni")->text(), "01/11/2026");
         Type(In<QLineEdit>(dialog, "depDtLancIni"), "01112026");
         QTest::mouseClick(In<QRadioButton>(dialog, "rbtListaOper"), Qt::LeftButton);
@@ -165,12 +153,12 @@ TEST_F(FilterTest, DesfazerResetsTheControlsNotTheConfirmedSettings) {
 }
 
 TEST_F(FilterTest, ReopeningShowsTheConfirmedSettingsNotTheAbandonedOnes) {
-    WithDialog([](QDialog& dialog) {
+    WithFilterDialog([](QDialog& dialog) {
         Type(In<QLineEdit>(dialog, "depDtCompIni"), "01112026");
         QTest::mouseClick(In<QRadioButton>(dialog, "rbtListaClie"), Qt::LeftButton);
         dialog.reject();
     });
-    WithDialog([](QDialog& dialog) {
+    WithFilterDialog([](QDialog& dialog) {
         EXPECT_EQ(In<QLineEdit>(dialog, "depDtCompIni")->text(), "07/12/2026");
         EXPECT_TRUE(In<QRadioButton>(dialog, "rbtTodosClie")->isChecked());
     });
@@ -178,7 +166,7 @@ TEST_F(FilterTest, ReopeningShowsTheConfirmedSettingsNotTheAbandonedOnes) {
 }
 
 TEST_F(FilterTest, PickedListsReachTheServerAsValues) {
-    WithDialog([this](QDialog& dialog) {
+    WithFilterDialog([this](QDialog& dialog) {
         dialogs.PickKeys({"OPER", "ADMIN"});
         dialogs.PickKeys({"C1"});
         QTest::mouseClick(In<QRadioButton>(dialog, "rbtListaOper"), Qt::LeftButton);

@@ -248,16 +248,7 @@ TEST_F(EntryTest, CancellingAnsweredYesReturnsToTheList) {
     EXPECT_TRUE(Enabled("sbtExcluir"));
 }
 
-class ViewTest : public ScreenTest {
-protected:
-    void ShowFormPage() {
-        auto* pages = Find<QTabWidget>("pgcPadrao");
-        QTest::mouseClick(
-            pages->tabBar(), Qt::LeftButton, {},
-            pages->tabBar()->tabRect(pages->indexOf(Find<QWidget>("tshFormulario"))).center());
-        ASSERT_EQ(pages->currentWidget()->objectName(), "tshFormulario");
-    }
-};
+class ViewTest : public ScreenTest {};
 
 TEST_F(ViewTest, StoredCompensationShowsReadOnlyWithItsBillAndPayables) {
     AddCompensation(Compensation("0000000001"));
@@ -329,6 +320,19 @@ TEST_F(ViewTest, RefusedItemsLeaveTheListsAsTheyWere) {
     List().Next();
     EXPECT_EQ(dialogs.Errors(), QStringList{"Compensação não encontrada."});
     EXPECT_EQ(screen->cdsBoletosPag->RecordCount(), 1);
+}
+
+// Regression: hiding the list page with the focus on its grid passed the focus along the tab
+// order into the company panel, which locked everything and went back to the list.
+TEST_F(ViewTest, FormTabClickedFromTheFocusedListKeepsTheScreenUsable) {
+    AddCompensation(Compensation("0000000001"));
+    OpenScreen();
+    ChooseCompany("01");
+    ASSERT_TRUE(Find<QWidget>("dbgPadrao")->hasFocus());
+    ShowFormPage();
+    EXPECT_TRUE(Enabled("sbtExcluir"));
+    EXPECT_TRUE(Enabled("sbtIncluir"));
+    EXPECT_FALSE(Enabled("sbtProcurar"));
 }
 
 TEST_F(ViewTest, EmptyListLoadsNoItems) {

@@ -11,11 +11,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QLineEdit>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTest>
 
 namespace register_testing {
@@ -103,13 +106,34 @@ ScreenTest::ScreenTest()
 }
 
 ScreenTest::~ScreenTest() {
-    delete Cli_rec18002::frmFiltroCompRec;
-    delete Cli_rec18000::frmCompContRec;
+    CloseScreen();
     QSqlDatabase::database(host::SharedConnectionName(), false).close();
     QSqlDatabase::removeDatabase(host::SharedConnectionName());
 }
 
-void ScreenTest::OpenScreen() {
+ScreenDriver::~ScreenDriver() {
+    CloseScreen();
+}
+
+void ScreenDriver::CloseScreen() {
+    delete Cli_rec18002::frmFiltroCompRec;
+    delete Cli_rec18000::frmCompContRec;
+    screen = nullptr;
+}
+
+void ScreenDriver::WithFilterDialog(const std::function<void(QDialog&)>& step) {
+    dialogs.RunModal([step](QDialog& dialog) {
+        dialog.show();
+        QApplication::setActiveWindow(&dialog);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        step(dialog);
+        dialog.hide();
+        return dialog.result();
+    });
+    Click("sbtFiltro");
+}
+
+void ScreenDriver::OpenScreen() {
     Cli_rec18000::criaCompContRec();
     screen = Cli_rec18000::frmCompContRec;
     ASSERT_NE(screen, nullptr);
@@ -117,19 +141,19 @@ void ScreenTest::OpenScreen() {
     ASSERT_TRUE(QTest::qWaitForWindowActive(screen));
 }
 
-QWidget* ScreenTest::Root() const {
+QWidget* ScreenDriver::Root() const {
     return screen;
 }
 
-void ScreenTest::EnterCompanyPanel() {
+void ScreenDriver::EnterCompanyPanel() {
     Find<QLineEdit>(QStringLiteral("edtCdEmpresa"))->setFocus();
 }
 
-void ScreenTest::LeaveCompanyPanel() {
+void ScreenDriver::LeaveCompanyPanel() {
     Find<QWidget>(QStringLiteral("dbgPadrao"))->setFocus();
 }
 
-void ScreenTest::ChooseCompany(const QString& typed) {
+void ScreenDriver::ChooseCompany(const QString& typed) {
     auto* code = Find<QLineEdit>(QStringLiteral("edtCdEmpresa"));
     code->setFocus();
     code->selectAll();
@@ -140,13 +164,20 @@ void ScreenTest::ChooseCompany(const QString& typed) {
     EXPECT_EQ(dialogs.Texts(host::testing::ShownDialog::Kind::ErrorBox), QStringList());
 }
 
-void ScreenTest::Click(const QString& buttonName) {
+void ScreenDriver::Click(const QString& buttonName) {
     auto* button = Find<host::TButtonFlat>(buttonName);
     ASSERT_TRUE(button->isEnabled()) << buttonName.toStdString();
     QTest::mouseClick(button, Qt::LeftButton);
 }
 
-bool ScreenTest::Enabled(const QString& name) const {
+void ScreenDriver::ShowFormPage() {
+    auto* pages = Find<QTabWidget>(QStringLiteral("pgcPadrao"));
+    const int form = pages->indexOf(Find<QWidget>(QStringLiteral("tshFormulario")));
+    QTest::mouseClick(pages->tabBar(), Qt::LeftButton, {}, pages->tabBar()->tabRect(form).center());
+    ASSERT_EQ(pages->currentIndex(), form);
+}
+
+bool ScreenDriver::Enabled(const QString& name) const {
     if (auto* widget = FindIn<QWidget>(name))
         return widget->isEnabled();
     if (auto* action = FindIn<QAction>(name))
@@ -204,11 +235,11 @@ QByteArray ScreenTest::ListJson() const {
     return host::codec::Encode(host::RecordSetTable{listFields, rows});
 }
 
-host::RecordSet& ScreenTest::List() const {
+host::RecordSet& ScreenDriver::List() const {
     return *screen->cdsCompensacao;
 }
 
-QString ScreenTest::CurrentNumber() const {
+QString ScreenDriver::CurrentNumber() const {
     return List().FieldByName(QStringLiteral("NRLANCCOMPREC")).AsString();
 }
 

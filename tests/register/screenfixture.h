@@ -12,10 +12,13 @@
 #include <QVariantMap>
 #include <QWidget>
 
+#include <functional>
+
 #include <gtest/gtest.h>
 
 class TfrmCompContRec;
 class TfrmFiltroCompRec;
+class QDialog;
 
 namespace host {
 class RecordSet;
@@ -33,12 +36,13 @@ namespace register_testing {
 
 inline const QDate kProcessingDate{2026, 12, 7};
 
-class ScreenTest : public ::testing::Test {
+// Opens the screen as the operator does and drives its real widgets.
+class ScreenDriver : public ::testing::Test {
 protected:
-    ScreenTest();
-    ~ScreenTest() override;
+    ~ScreenDriver() override;
 
     void OpenScreen();
+    void CloseScreen();
     template <class T> T* Find(const QString& name) const {
         T* found = FindIn<T>(name);
         EXPECT_NE(found, nullptr) << name.toStdString();
@@ -59,14 +63,29 @@ protected:
     void EnterCompanyPanel();
     void LeaveCompanyPanel();
     void Click(const QString& buttonName);
+    // Clicks the form page's tab.
+    void ShowFormPage();
     bool Enabled(const QString& name) const;
+    // Opens the list filter with the filter button and runs the step on it, shown and active.
+    void WithFilterDialog(const std::function<void(QDialog&)>& step);
+    host::RecordSet& List() const;
+    QString CurrentNumber() const;
+
+    host::testing::FakeSession session;
+    host::testing::ScriptedDialogs dialogs;
+    TfrmCompContRec* screen = nullptr;
+};
+
+// The screen against a scripted server and an in-memory company database.
+class ScreenTest : public ScreenDriver {
+protected:
+    ScreenTest();
+    ~ScreenTest() override;
 
     // The server's list: compensation rows by field name.
     void AddCompensation(QVariantMap values);
     static QVariantMap Compensation(const QString& number, const QString& status = "P",
                                     const QString& kind = "0");
-    host::RecordSet& List() const;
-    QString CurrentNumber() const;
     QByteArray ListJson() const;
     // What GetContaItensComp answers: the bill and the items.
     host::RecordSetTable bill;
@@ -74,10 +93,7 @@ protected:
     // What SetExcluiCompensacao answers; "OK" also removes the compensation from the list.
     QString deleteAnswer = QStringLiteral("OK");
 
-    host::testing::FakeSession session;
-    host::testing::ScriptedDialogs dialogs;
     FakeServer server;
-    TfrmCompContRec* screen = nullptr;
     std::vector<std::vector<QVariant>> rows;
     QList<host::FieldDef> listFields;
 };
