@@ -84,13 +84,15 @@ struct Road {
             QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), host::SharedConnectionName());
         db.setDatabaseName(path);
         db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-        db.open();
+        if (!db.open())
+            std::fprintf(stderr, "cannot open %s\n", qPrintable(path));
 
         Cli_rec18000::criaCompContRec();
         screen = Cli_rec18000::frmCompContRec;
         screen->resize(1280, 800);
         QApplication::setActiveWindow(screen);
-        QTest::qWaitForWindowActive(screen);
+        if (!QTest::qWaitForWindowActive(screen))
+            std::fprintf(stderr, "the screen did not become active\n");
         auto* company = screen->findChild<QLineEdit*>(QStringLiteral("edtCdEmpresa"));
         company->setFocus();
         company->setText(QStringLiteral("01"));
