@@ -91,6 +91,11 @@ void TfrmPadrao::AddAbovePages(QWidget* panel) {
     m_ui->layPadrao->insertWidget(m_ui->layPadrao->indexOf(pgcPadrao), panel);
 }
 
+void TfrmPadrao::AddToolButton(QWidget* button) {
+    button->setParent(m_ui->panBotoes);
+    m_ui->layBotoes->insertWidget(m_ui->layBotoes->indexOf(sbtImprimir) + 1, button);
+}
+
 QList<QAction*> TfrmPadrao::FurtherMenuEntries() const {
     return {mnuImprimir, mnuListagem, mnuConfigImpressora, mnuFechar};
 }

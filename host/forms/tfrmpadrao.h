@@ -46,6 +46,8 @@ public:
     void SetPageEnabled(QWidget* page, bool enabled);
     // Places a panel (e.g. the screen's selection panel) between the toolbar and the pages.
     void AddAbovePages(QWidget* panel);
+    // Adds a screen's own button to the toolbar, after the base buttons.
+    void AddToolButton(QWidget* button);
 
     // The menu entries beyond the seven paired with the editing buttons: print, listing,
     // printer set-up and close.

@@ -8,6 +8,7 @@
 #include "tests/support/scripteddialogs.h"
 
 #include <QAction>
+#include <QLayout>
 #include <QPointer>
 #include <QTabWidget>
 #include <QTest>
@@ -100,6 +101,17 @@ TEST_F(BaseScreen, HasPagesGridNavigatorTitleAndDataSource) {
     ASSERT_NE(source, nullptr);
     EXPECT_EQ(grid->DataSource(), source);
     EXPECT_EQ(grid->model()->rowCount(), 2);
+}
+
+TEST_F(BaseScreen, ScreensOwnButtonJoinsTheToolbarAfterTheBaseButtons) {
+    auto* filtro = new TButtonFlat;
+    filtro->setObjectName("sbtFiltro");
+    form->AddToolButton(filtro);
+    auto* toolbar = Find<QWidget>("panBotoes");
+    ASSERT_EQ(Find<TButtonFlat>("sbtFiltro"), filtro);
+    EXPECT_EQ(filtro->parentWidget(), toolbar);
+    EXPECT_EQ(toolbar->layout()->indexOf(filtro),
+              toolbar->layout()->indexOf(Find<QWidget>("sbtImprimir")) + 1);
 }
 
 TEST_F(BaseScreen, FormCreateRunsTheOverrideAfterTheBaseStep) {
