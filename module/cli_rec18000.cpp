@@ -2,11 +2,15 @@
 
 #include "host/app/mainwindow.h"
 #include "host/forms/form_life.h"
+#include "host/net/netconnection.h"
+#include "host/services/abort.h"
 #include "module/unitsteps.h"
 #include "register/frmcompcontrec.h"
 
 #include <QApplication>
 #include <QObject>
+
+#include <memory>
 
 namespace Cli_rec18000 {
 
@@ -27,8 +31,12 @@ public:
 };
 
 void CreateScreen() {
-    // Created through its life steps: FormCreate connects it to the application server.
-    auto* screen = host::CreateForm<TfrmCompContRec>();
+    std::unique_ptr<TfrmCompContRec> created(host::CreateForm<TfrmCompContRec>());
+    // The base form reports a failure of the create step itself and carries on; a screen that
+    // could not connect is not kept, and the next call tries again.
+    if (!created->netCompContRec->Connected())
+        host::Abort();
+    TfrmCompContRec* screen = created.release();
     // Closing the child window destroys the screen while the module stays loaded: the next
     // IniProc must then create a new one.
     QObject::connect(screen, &QObject::destroyed, [] {

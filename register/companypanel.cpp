@@ -10,6 +10,7 @@
 #include "host/sql/tadoibquery.h"
 #include "host/widgets/btn_pesquisa.h"
 #include "host/widgets/data_source.h"
+#include "host/widgets/edit.h"
 
 #include <QApplication>
 
@@ -49,8 +50,7 @@ void TfrmCompContRec::WireCompanyPanel() {
     ui->btpEmpresa->SetEmptyError(msgPadrao.Msg(QStringLiteral("NEMPRESA")));
     ui->btpEmpresa->OnBeforePesq.Set([this] { btpEmpresaBeforePesq(); });
     ui->btpEmpresa->OnAfterPesq.Set([this] { btpEmpresaAfterPesq(); });
-    connect(ui->edtCdEmpresa, &QLineEdit::textChanged, this,
-            host::Guard([this] { edtCdEmpresaChange(); }));
+    ui->edtCdEmpresa->OnChange.Set([this] { edtCdEmpresaChange(); });
     connect(qApp, &QApplication::focusChanged, this,
             host::Guard([this](QWidget* old, QWidget* now) { FocusChanged(old, now); }));
 }

@@ -12,7 +12,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QBoxLayout>
 #include <QMenu>
 #include <QTabWidget>
 
@@ -37,6 +36,7 @@ TfrmCompContRec::TfrmCompContRec(QWidget* parent)
     // the page that held the focus would pass it along the tab order into the company panel.
     pgcPadrao->setFocusPolicy(Qt::StrongFocus);
     BuildToolbar();
+    PutCompanyPanelFirst();
 
     netCompContRec = new host::TNetConnection(this);
     netCompContRec->setObjectName(QStringLiteral("netCompContRec"));
@@ -55,8 +55,7 @@ TfrmCompContRec::~TfrmCompContRec() = default;
 
 void TfrmCompContRec::BuildToolbar() {
     // The filter button follows the base buttons; its menu entry goes under maintenance.
-    auto* toolbar = static_cast<QBoxLayout*>(sbtImprimir->parentWidget()->layout());
-    toolbar->insertWidget(toolbar->indexOf(sbtImprimir) + 1, ui->sbtFiltro);
+    AddToolButton(ui->sbtFiltro);
     N1 = mnuManutencao->addSeparator();
     N1->setObjectName(QStringLiteral("N1"));
     mnuManutencao->addAction(ui->mnuFiltro);
@@ -88,6 +87,20 @@ void TfrmCompContRec::netCompContRecBeforeConnect() {
     netCompContRec->SetHost(session.WebURL());
     netCompContRec->SetPort(session.WebPort());
     netCompContRec->SetToken(session.Token());
+}
+
+// The panel joined the screen after the base form's controls, so its controls close the focus
+// chain; chaining every other control after them makes the panel's code edit the first stop.
+void TfrmCompContRec::PutCompanyPanelFirst() {
+    QList<QWidget*> others;
+    for (QWidget* w = nextInFocusChain(); w != this; w = w->nextInFocusChain())
+        if ((w->focusPolicy() & Qt::TabFocus) && !ui->panEmpresa->isAncestorOf(w))
+            others.append(w);
+    QWidget* previous = ui->edtCdEmpresa;
+    for (QWidget* next : others) {
+        setTabOrder(previous, next);
+        previous = next;
+    }
 }
 
 bool TfrmCompContRec::Editing() const {

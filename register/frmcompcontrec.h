@@ -1,7 +1,8 @@
 #pragma once
 
 // The module's one screen. Its handlers are spread over the subsystem folders (register/,
-// entry/, settlement/, offset/), one file per concern.
+// entry/, settlement/, offset/), one file per concern. Create it with host::CreateForm so that
+// FormCreate and FormDestroy run.
 
 #include "host/forms/tfrmpadrao.h"
 #include "host/services/formdata.h"
@@ -62,6 +63,7 @@ private:
     void BuildListGrid();
     void BuildFormPage();
     void BuildToolbar();
+    void PutCompanyPanelFirst();
     void WireCompanyPanel();
     void netCompContRecBeforeConnect();
 

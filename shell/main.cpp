@@ -1,6 +1,7 @@
 #include "host/app/mainwindow.h"
 #include "host/net/serversession.h"
 #include "host/services/abort.h"
+#include "host/services/qtdialogs.h"
 #include "host/services/session.h"
 #include "shell/logindialog.h"
 #include "shell/moduleloader.h"
@@ -14,6 +15,7 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QPointer>
+#include <QScreen>
 #include <QTimer>
 
 #include <cstdio>
@@ -48,6 +50,8 @@ void CloseModuleWindows(const QWidget* mainWindow) {
 }
 
 int Run(const ShellConfig& config) {
+    host::QtDialogs dialogs;
+    host::SetDialogs(&dialogs);
     OpenSharedDatabase(config.databaseUrl);
     const auto login = LogIn(config);
     if (!login)
@@ -60,7 +64,9 @@ int Run(const ShellConfig& config) {
     SuiteWindow window(
         [&modules](const QString& code) { host::guarded([&] { modules.Open(code); }); });
     host::SetMdiArea(window.MdiArea());
-    window.show();
+    // Without a window manager (a virtual display) maximizing is not honoured: fill the screen.
+    window.setGeometry(window.screen()->availableGeometry());
+    window.showMaximized();
     if (!config.module.isEmpty())
         QTimer::singleShot(0, &window,
                            [&] { host::guarded([&] { modules.Open(config.module); }); });
@@ -71,6 +77,7 @@ int Run(const ShellConfig& config) {
     modules.UnloadAll();
     host::SetMdiArea(nullptr);
     host::SetSession(nullptr);
+    host::SetDialogs(nullptr);
     CloseSharedDatabase();
     return status;
 }

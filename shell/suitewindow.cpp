@@ -43,7 +43,6 @@ SuiteWindow::SuiteWindow(OpenModule openModule, QWidget* parent)
     modules->addSeparator();
     QAction* quit = modules->addAction(tr("Sai&r"), this, &QWidget::close);
     quit->setObjectName(QStringLiteral("actSair"));
-    resize(1200, 800);
 }
 
 void SuiteWindow::CloseScreens() {

@@ -24,7 +24,11 @@ public:
 
 // Plain table form of a record set, as exchanged on the wire:
 // {"fields":[{"name":..,"type":"string|fixedstring|float|datetime","size":N}],"rows":[[...]]}
-// Cells: QString, double, QDateTime, or an invalid QVariant for null.
+// "size" is written and required for the two text types only (0 = no limit). Cells: QString,
+// double, QDateTime, or an invalid QVariant for null; on the wire text, number,
+// "YYYY-MM-DDTHH:MM:SS" (local time, seconds kept, milliseconds dropped; "YYYY-MM-DD" is
+// read too) and null. Decoding refuses malformed JSON, unknown types, missing keys, rows of
+// the wrong length, a value of the wrong kind, text longer than its field and bad dates.
 struct RecordSetTable {
     QList<FieldDef> fields;
     std::vector<std::vector<QVariant>> rows;

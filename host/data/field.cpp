@@ -169,9 +169,9 @@ QVariant Field::Value() const {
 }
 
 QVariant Field::ValueAt(int row) const {
-    if (row < 0 || row >= m_owner->RecordCount())
+    if (m_index < 0 || row < 0 || row >= m_owner->RecordCount())
         return {};
-    return m_owner->Row(row)[m_index];
+    return m_owner->Row(row)[size_t(m_index)];
 }
 
 bool Field::IsNull() const {
@@ -196,6 +196,8 @@ QDateTime Field::AsDateTime() const {
 }
 
 void Field::SetValue(const QVariant& value) {
+    if (m_index < 0)
+        throw std::logic_error("the field is no longer part of its record set");
     m_owner->SetFieldValue(m_index, NormaliseValue(m_def, value));
 }
 

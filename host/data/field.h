@@ -34,7 +34,7 @@ public:
     const QString& FieldName() const { return m_def.name; }
     FieldType DataType() const { return m_def.type; }
     int Size() const { return m_def.size; }
-    int Index() const { return m_index; }
+    int Index() const { return m_index; } // -1 once a new structure left the field out
     const FieldDef& Def() const { return m_def; }
 
     // Presentation; changing it emits the record set's fieldsChanged.

@@ -25,7 +25,8 @@ struct RowData {
 
 struct RecordSet::Impl {
     std::vector<std::unique_ptr<Field>> fields;
-    QHash<QString, int> byName; // upper-case name -> index
+    std::vector<std::unique_ptr<Field>> retired; // see RebuildFields
+    QHash<QString, int> byName;                  // upper-case name -> index
     std::vector<RowData> rows;
     DataSetState state = DataSetState::Inactive;
     int current = -1;
@@ -167,6 +168,13 @@ void RecordSet::RebuildFields(const QList<FieldDef>& defs, bool keepPresentation
             fields.push_back(std::unique_ptr<Field>(new Field(this, std::move(def), i)));
         }
     }
+    // Fields that left the structure may still be referenced by bound controls: keep them,
+    // detached, so such a reference reads null instead of freed memory.
+    for (auto& old : d->fields)
+        if (old) {
+            old->m_index = -1;
+            d->retired.push_back(std::move(old));
+        }
     d->fields = std::move(fields);
     d->byName = std::move(byName);
     d->indexes.clear();

@@ -34,7 +34,7 @@ void TNetConnection::SetConnected(bool connected) {
         return;
     }
     emit beforeConnect();
-    auto link = std::make_unique<Link>(http::Target{m_host, m_port});
+    auto link = std::make_shared<Link>(http::Target{m_host, m_port});
     RunWhileWaiting([&] { link->client.Check(QStringLiteral("/health")); });
     m_link = std::move(link);
     emit afterConnect();
@@ -56,8 +56,8 @@ NetAnswer TNetConnection::Call(const QString& method, const QVariantList& params
         std::optional<BusyScope> busy;
         if (animation == Animation::Busy)
             busy.emplace(MainWindow());
-        RunWhileWaiting([&] {
-            answer = jsonrpc::Response(m_link->client.PostJson(path, request, m_token), id);
+        RunWhileWaiting([&, link = m_link, token = m_token] {
+            answer = jsonrpc::Response(link->client.PostJson(path, request, token), id);
         });
     }
     if (answer.Refused() && (m_throwException || answer.ErrorCode() != kBusinessRefusal))

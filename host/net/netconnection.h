@@ -64,7 +64,9 @@ private:
     bool m_throwException = false;
     bool m_inCall = false;
     qint64 m_nextId = 1;
-    std::unique_ptr<Link> m_link;
+    // Shared with the worker of a call in flight, which keeps it alive if the connection is
+    // closed meanwhile.
+    std::shared_ptr<Link> m_link;
 };
 
 } // namespace host

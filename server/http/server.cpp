@@ -42,6 +42,14 @@ void SendJson(httplib::Response& response, int status, const QByteArray& body) {
     response.set_content(body.constData(), size_t(body.size()), kJson);
 }
 
+// What a caller typed reaches the log only as printable ASCII.
+std::string Printable(const QString& text) {
+    std::string out;
+    for (const QChar c : text.left(12))
+        out += c.unicode() > 32 && c.unicode() < 127 ? char(c.unicode()) : '?';
+    return out.empty() ? "-" : out;
+}
+
 QByteArray Message(const char* key, const QString& text) {
     host::JsonWriter out;
     out.beginObject().key(key).value(text).endObject();
@@ -75,7 +83,7 @@ struct Server::Impl {
         if (errorCode != 0)
             std::snprintf(outcome, sizeof outcome, "error %d", errorCode);
         std::snprintf(line, sizeof line, "rpc method=%.60s operator=%.12s ms=%.3f outcome=%s",
-                      method.c_str(), operador.isEmpty() ? "-" : qPrintable(operador),
+                      method.c_str(), Printable(operador).c_str(),
                       double(timer.nsecsElapsed()) / 1e6, outcome);
         Log(line);
     }
@@ -186,6 +194,7 @@ Server::Server(ServerConfig config, rpc::Registry registry) : d(std::make_unique
             SendJson(response, 500,
                      rpc::ErrorAnswer(rpc::kInternalError,
                                       QStringLiteral("Erro interno do servidor de aplicação.")));
+            store::DropThreadConnection(d->config.database); // may have broken it
             d->Log("internal error outside a call");
         });
 }

@@ -8,8 +8,9 @@ namespace {
 
 QSqlQuery LowerBalance(const QSqlDatabase& db, const QString& table, const QString& balance,
                        const QString& branch, const QString& number) {
-    return Prepare(db, QStringLiteral("UPDATE %1 SET %2 = %2 - :VALOR WHERE %3 = :FILIAL AND "
-                                      "%4 = :NUMERO")
+    // ROUND: SQLite keeps NUMERIC as binary floats, so a balance paid off must land on exactly 0.
+    return Prepare(db, QStringLiteral("UPDATE %1 SET %2 = ROUND(%2 - :VALOR, 2) WHERE %3 = "
+                                      ":FILIAL AND %4 = :NUMERO")
                            .arg(table, balance, branch, number));
 }
 

@@ -160,6 +160,45 @@ TEST_P(SchemaTest, CompensationWriterLowersBalancesAndTheSecondUseOfABillTypeFai
     EXPECT_THROW(writer.Write(entry), DbError);
 }
 
+TEST_P(SchemaTest, PayingABillOffInPartsLeavesExactlyZero) {
+    LoadDemo();
+    const auto [filial, numero] = CompensatedBill(); // 900.00 open
+    QSqlQuery credits = store::Run(Db(), "SELECT NRMOVICRED FROM MOVCREDBANC M WHERE CDEMPRESA = "
+                                         "'01' AND CDREDUCONT = 'IT1' ORDER BY NRMOVICRED");
+    std::vector<QString> unused;
+    while (credits.next())
+        unused.push_back(credits.value(0).toString());
+    credits.finish();
+    ASSERT_GE(unused.size(), 2u);
+    store::Transaction transaction(Db());
+    store::CompensationWriter writer(Db());
+    // 900.00 - 899.90 - 0.10 in binary floats is not 0: SQLite must not keep the residue.
+    const std::pair<const char*, store::Cents> parts[] = {{"0002", 89990}, {"0004", 10}};
+    for (size_t i = 0; i < 2; ++i) {
+        store::CompensationEntry entry;
+        entry.empresa = "01";
+        entry.filialProc = "0001";
+        entry.operador = "ADMIN";
+        entry.cliente = db::PartyCode(1);
+        entry.filiBolRec = filial;
+        entry.nrLanBolRec = numero;
+        entry.dtComp = entry.dtLanc = entry.dtBaixa = QDate::currentDate();
+        entry.tpBaixaRec = "01";
+        entry.ajuCtRec = parts[i].first;
+        entry.reduCont = "IT1";
+        entry.when = QDateTime::currentDateTime();
+        entry.credits.push_back({"IT1", unused[i], parts[i].second});
+        writer.Write(entry);
+    }
+    transaction.Commit();
+    QSqlQuery open = store::Run(Db(),
+                                "SELECT COUNT(*) FROM BOLETOREC WHERE CDFILIBOLREC = :F AND "
+                                "NRLANBOLREC = :N AND VRSALDOBREC = 0",
+                                {{"F", filial}, {"N", numero}});
+    ASSERT_TRUE(open.next());
+    EXPECT_EQ(open.value(0).toInt(), 1);
+}
+
 TEST_P(SchemaTest, DemoOperatorsPasswordsAndCompanyAccess) {
     LoadDemo();
     EXPECT_EQ(Count("SELECT COUNT(*) FROM EMPRESA"), 3);

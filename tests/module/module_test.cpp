@@ -120,6 +120,8 @@ TEST_F(ModuleTest, UnloadedAndLoadedAgainTheModuleCreatesAFreshScreen) {
 TEST_F(ModuleTest, CreationFailureLeavesNoScreenAndTheNextCallTriesAgain) {
     session.webPort = FakeServer::ClosedPort();
     EXPECT_THROW(iniProc(), std::exception);
+    EXPECT_EQ(dialogs.Texts(host::testing::ShownDialog::Kind::ErrorBox).size(), 1)
+        << "the operator is not told why the screen did not open";
     EXPECT_FALSE(*boIdCriado);
     EXPECT_EQ(Screen(), nullptr);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "wait cursor left after the failure";

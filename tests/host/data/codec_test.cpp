@@ -100,6 +100,15 @@ TEST(CodecTest, RecordSetDataRoundTripKeepsFieldObjectsAndPresentation) {
     EXPECT_EQ(documento.DisplayTextAt(0), QStringLiteral("hooked"));
     EXPECT_EQ(target.RecNo(), 0);
     EXPECT_EQ(target.Data(), source.Data());
+
+    // A field bound elsewhere that a later answer no longer carries reads null, safely.
+    RecordSetTable other;
+    other.fields = {Def("X", FieldType::Float)};
+    other.rows.push_back({1.0});
+    target.SetTable(other);
+    EXPECT_FALSE(documento.ValueAt(0).isValid());
+    target.Edit();
+    EXPECT_THROW(documento.SetAsString("x"), std::logic_error);
 }
 
 struct Refusal {

@@ -179,6 +179,29 @@ TEST_F(NetConnectionTest, BusyAnimationRunsDuringACallUnlessAskedNot) {
     }
 }
 
+TEST_F(NetConnectionTest, ClosingTheConnectionDuringACallDoesNotPullItFromUnderTheCall) {
+    std::mutex mutex;
+    std::condition_variable closed;
+    bool isClosed = false;
+    server.OnPost([&](const httplib::Request& req, httplib::Response& res) {
+        std::unique_lock lock(mutex);
+        closed.wait(lock, [&] { return isClosed; });
+        res.set_content(R"({"jsonrpc":"2.0","id":)" + FakeServer::RequestId(req.body) +
+                            R"(,"result":"OK"})",
+                        "application/json");
+    });
+    net.SetConnected(true);
+    QTimer::singleShot(0, [&] {
+        net.SetConnected(false);
+        const std::lock_guard lock(mutex);
+        isClosed = true;
+        closed.notify_all();
+    });
+    EXPECT_EQ(StatusText(net.Call(QStringLiteral("SetExcluiCompensacao"), {})),
+              QStringLiteral("OK"));
+    EXPECT_FALSE(net.Connected());
+}
+
 TEST(ServerSession, GivesTheTokenOrTheRefusal) {
     FakeServer server;
     server.Answer(R"({"token":"abc"})");
