@@ -7,49 +7,86 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QHash>
 #include <QLocale>
 
 namespace rec18000 {
 
 namespace {
 
-// SQLite hands dates back as text, PostgreSQL as QDate.
+// SQLite hands dates back as "YYYY-MM-DD" text, PostgreSQL as QDate.
 QDate DateOf(const QVariant& value) {
     switch (value.typeId()) {
     case QMetaType::QDate:
         return value.toDate();
     case QMetaType::QDateTime:
         return value.toDateTime().date();
+    case QMetaType::QString: {
+        const QString& text = *static_cast<const QString*>(value.constData());
+        const auto digits = [&text](qsizetype from, qsizetype count) {
+            int number = 0;
+            for (qsizetype i = from; i < from + count; ++i) {
+                const int digit = text.at(i).digitValue();
+                if (digit < 0)
+                    return -1;
+                number = number * 10 + digit;
+            }
+            return number;
+        };
+        if (text.size() >= 10 && text.at(4) == QLatin1Char('-') && text.at(7) == QLatin1Char('-'))
+            return QDate(digits(0, 4), digits(5, 2), digits(8, 2));
+        return QDate::fromString(text.left(10), Qt::ISODate);
+    }
     default:
-        return QDate::fromString(value.toString().left(10), Qt::ISODate);
+        return {};
     }
 }
 
-QVariant CellOf(const QVariant& value, const Column& column) {
-    if (value.isNull())
+// Converts one column's values; dates repeat a lot in a list, so each is converted once.
+class CellMaker {
+public:
+    explicit CellMaker(const Column& column) : m_column(column) {}
+
+    QVariant operator()(const QVariant& value) {
+        if (value.isNull())
+            return {};
+        switch (m_column.cell) {
+        case Cell::Text: {
+            QString text = value.toString();
+            if (m_column.size > 0 && text.size() > m_column.size)
+                text.truncate(m_column.size);
+            return text;
+        }
+        case Cell::Number:
+            return store::CentsToDouble(store::CentsFrom(value));
+        case Cell::Date:
+        case Cell::DateText:
+            return DateCell(DateOf(value));
+        case Cell::MoneyText:
+            return MoneyText(store::CentsFrom(value));
+        }
         return {};
-    switch (column.cell) {
-    case Cell::Text: {
-        QString text = value.toString();
-        if (column.size > 0 && text.size() > column.size)
-            text.truncate(column.size);
-        return text;
     }
-    case Cell::Number:
-        return store::CentsToDouble(store::CentsFrom(value));
-    case Cell::Date: {
-        const QDate date = DateOf(value);
-        return date.isValid() ? QVariant(QDateTime(date, QTime(0, 0))) : QVariant();
+
+private:
+    QVariant DateCell(const QDate& date) {
+        if (!date.isValid())
+            return {};
+        auto known = m_dates.constFind(date.toJulianDay());
+        if (known != m_dates.cend())
+            return *known;
+        // UTC: the wire carries no zone, and a local date-time would consult the system's time
+        // zone on every read of its parts.
+        const QVariant cell = m_column.cell == Cell::Date
+                                  ? QVariant(QDateTime(date, QTime(0, 0), Qt::UTC))
+                                  : QVariant(date.toString(QStringLiteral("dd/MM/yyyy")));
+        m_dates.insert(date.toJulianDay(), cell);
+        return cell;
     }
-    case Cell::DateText: {
-        const QDate date = DateOf(value);
-        return date.isValid() ? QVariant(date.toString(QStringLiteral("dd/MM/yyyy"))) : QVariant();
-    }
-    case Cell::MoneyText:
-        return MoneyText(store::CentsFrom(value));
-    }
-    return {};
-}
+
+    Column m_column;
+    QHash<qint64, QVariant> m_dates;
+};
 
 } // namespace
 
@@ -62,12 +99,13 @@ host::RecordSetTable ReadTable(QSqlQuery& query, std::span<const Column> columns
         def.size = column.size;
         table.fields.append(def);
     }
+    std::vector<CellMaker> makers(columns.begin(), columns.end());
     const int count = int(columns.size());
     while (query.next()) {
         std::vector<QVariant> row;
         row.reserve(columns.size());
         for (int i = 0; i < count; ++i)
-            row.push_back(CellOf(query.value(i), columns[size_t(i)]));
+            row.push_back(makers[size_t(i)](query.value(i)));
         table.rows.push_back(std::move(row));
     }
     return table;

@@ -15,6 +15,10 @@ const char* BackendName(Backend backend) {
     return backend == Backend::Sqlite ? "Sqlite" : "Postgres";
 }
 
+void PrintTo(Backend backend, std::ostream* os) {
+    *os << BackendName(backend);
+}
+
 std::unique_ptr<BooksServer> BooksServer::Start(Backend backend) {
     std::unique_ptr<testdb::TestDatabase> database = backend == Backend::Sqlite
                                                          ? testdb::TestDatabase::Sqlite()
@@ -32,7 +36,11 @@ std::unique_ptr<BooksServer> BooksServer::Start(Backend backend) {
     };
     rpc::Registry registry;
     rec18000::RegisterCompContRec(registry);
-    server->m_server = std::make_unique<http::Server>(config, std::move(registry));
+    // The server reads its signing key through the constructing thread's own connection, kept
+    // until that thread ends: a thread of its own lets the test database be dropped at once.
+    std::thread([&] {
+        server->m_server = std::make_unique<http::Server>(config, std::move(registry));
+    }).join();
     server->m_port = server->m_server->Bind("127.0.0.1", 0);
     server->m_thread = std::thread([s = server.get()] { s->m_server->Run(); });
     return server;

@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <ostream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -17,6 +18,7 @@ namespace testserver {
 
 enum class Backend { Sqlite, Postgres };
 const char* BackendName(Backend backend);
+void PrintTo(Backend backend, std::ostream* os);
 
 // A real server on an OS-chosen loopback port over a demo database of its own (SQLite, or a
 // new database on the throwaway PostgreSQL cluster), for tests that read or change the books.

@@ -169,6 +169,7 @@ struct FilterCase {
     std::string operators;
     std::string customers;
     std::vector<int> expected; // compensation numbers in answer order
+    friend void PrintTo(const FilterCase& c, std::ostream* os) { *os << c.name; }
 };
 
 const std::string kClie1 = "'" + db::PartyCode(1).toStdString() + "'";
@@ -223,6 +224,9 @@ INSTANTIATE_TEST_SUITE_P(GetCompensacao, FilterTest,
 struct StatusCase {
     int number;
     const char* status;
+    friend void PrintTo(const StatusCase& c, std::ostream* os) {
+        *os << c.number << " " << c.status;
+    }
 };
 
 class StatusTest : public BooksTest,
@@ -259,6 +263,7 @@ struct RefusalCase {
     std::string params;
     const char* operador;
     int code;
+    friend void PrintTo(const RefusalCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class CallRefusalTest : public BooksTest, public testing::WithParamInterface<RefusalCase> {};

@@ -160,6 +160,7 @@ struct RefusalCase {
     int number;
     std::vector<Step> before;
     const char* key;
+    friend void PrintTo(const RefusalCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class DeletionRefusalTest : public testing::TestWithParam<std::tuple<Backend, RefusalCase>> {};
@@ -217,8 +218,8 @@ INSTANTIATE_TEST_SUITE_P(SetExcluiCompensacao, DeletionRefusalTest,
 
 // ---- exact reversal ----
 
-// A bill of 0,30 with one payable or credit of 0,10: values whose float sums are not exact
-// (0.3 - 0.1 + 0.1 != 0.3), so a reversal computed in floats breaks the balance's bound.
+// A bill of 0,11 with one payable or credit of 0,04: in floats 0.11 - 0.04 + 0.04 > 0.11, so a
+// reversal computed in floats breaks the balance's bound.
 struct SmallBooks {
     QString bill;
     QString item;
@@ -232,17 +233,17 @@ SmallBooks AddSmallBooks(const QSqlDatabase& db) {
                      "NRLANCTONF", "NRNOTAFISC", "NRSEQVENREC", "NRPARCELAREC", "CDFILIEMIT",
                      "DTENTRSAID", "DTVENBOLREC", "VRORIGREC", "VRSALDOBREC"})
         .Insert({"0001", small.bill, "01", db::PartyCode(4), "0001", small.bill, "777", "01", "01",
-                 "0001", today.addDays(-3), today.addDays(10), "0.30", "0.30"});
+                 "0001", today.addDays(-3), today.addDays(10), "0.11", "0.11"});
     store::Inserter(db, "BOLETOPAG",
                     {"CDFILIBPAG", "NRLANBOLPAG", "CDEMPRESA", "CDFORNECED", "CDFILIAL",
                      "NRLANCTONF", "NRNOTAFISC", "NRSEQVENPAG", "NRPARCELAPAG", "CDTPBAIXAPAG",
                      "DTENTRSAID", "DTVENBOLPAG", "VRORIGPAG", "VRSALDOBPAG"})
         .Insert({"0001", small.item, "01", db::PartyCode(2), "0001", small.item, "888", "01", "01",
-                 "01", today.addDays(-3), today.addDays(5), "0.10", "0.10"});
+                 "01", today.addDays(-3), today.addDays(5), "0.04", "0.04"});
     store::Inserter(db, "MOVCREDBANC",
                     {"CDEMPRESA", "CDREDUCONT", "NRMOVICRED", "DTMOVICRED", "CDTPCREDBANC",
                      "DSMOVICRED", "VRMOVICRED"})
-        .Insert({"01", "IT1", small.item, today.addDays(-1), "01", "pequeno", "0.10"});
+        .Insert({"01", "IT1", small.item, today.addDays(-1), "01", "pequeno", "0.04"});
     return small;
 }
 
@@ -263,9 +264,9 @@ QString Generate(const QSqlDatabase& db, const SmallBooks& small, bool payables)
     if (payables) {
         e.tpBaixaPag = "04";
         e.ajuCtPag = "0002";
-        e.payables.push_back({"0001", small.item, 10});
+        e.payables.push_back({"0001", small.item, 4});
     } else {
-        e.credits.push_back({"IT1", small.item, 10});
+        e.credits.push_back({"IT1", small.item, 4});
     }
     e.history = "Documento(s) compensado(s) : " + small.item;
     e.when = QDateTime::currentDateTime();
