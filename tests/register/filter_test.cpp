@@ -11,6 +11,8 @@
 #include <QApplication>
 #include <QDialog>
 #include <QRadioButton>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace register_testing {
@@ -178,6 +180,31 @@ TEST_F(FilterTest, PickedListsReachTheServerAsValues) {
     EXPECT_EQ(dialogs.Texts(Shown::SearchList), QStringList({"Operador de Lançamento", "Cliente"}));
     EXPECT_EQ(LastListParams().at(5).toString(), "'OPER','ADMIN'");
     EXPECT_EQ(LastListParams().at(6).toString(), "'C1'");
+}
+
+TEST_F(FilterTest, SavedListsComeBackWithTheOperatorsOptions) {
+    const QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+    WithFilterDialog([this](QDialog& dialog) {
+        dialogs.PickKeys({"ADMIN"});
+        dialogs.PickKeys({"C2"});
+        QTest::mouseClick(In<QRadioButton>(dialog, "rbtListaOper"), Qt::LeftButton);
+        QTest::mouseClick(In<QWidget>(dialog, "btpListaOper"), Qt::LeftButton);
+        QTest::mouseClick(In<QRadioButton>(dialog, "rbtListaClie"), Qt::LeftButton);
+        QTest::mouseClick(In<QWidget>(dialog, "btpListaCliente"), Qt::LeftButton);
+        QTest::mouseClick(In<QWidget>(dialog, "btfSaveOpc"), Qt::LeftButton);
+        dialog.reject();
+    });
+    // Reopened, the unconfirmed picks are gone until the options are loaded again.
+    WithFilterDialog([](QDialog& dialog) {
+        QTest::mouseClick(In<QRadioButton>(dialog, "rbtListaOper"), Qt::LeftButton);
+        QTest::mouseClick(In<QRadioButton>(dialog, "rbtListaClie"), Qt::LeftButton);
+        QTest::mouseClick(In<QWidget>(dialog, "btfLoadOpc"), Qt::LeftButton);
+        Confirm(dialog);
+    });
+    EXPECT_TRUE(dialogs.Errors().isEmpty()) << dialogs.Errors().join('\n').toStdString();
+    EXPECT_EQ(LastListParams().at(5).toString(), "'ADMIN'");
+    EXPECT_EQ(LastListParams().at(6).toString(), "'C2'");
 }
 
 TEST_F(FilterTest, RefusedListKeepsThePreviousRows) {
