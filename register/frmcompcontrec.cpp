@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
+#include <QTabBar>
 #include <QTabWidget>
 
 namespace {
@@ -34,9 +35,9 @@ TfrmCompContRec::TfrmCompContRec(QWidget* parent)
     ui->mnuFiltro->setParent(this);
     // A click on a page's tab takes the focus first, as a page control does: otherwise hiding
     // the page that held the focus would pass it along the tab order into the company panel.
-    pgcPadrao->setFocusPolicy(Qt::StrongFocus);
+    pgcPadrao->setFocusPolicy(Qt::NoFocus);
+    pgcPadrao->tabBar()->setFocusPolicy(Qt::StrongFocus);
     BuildToolbar();
-    PutCompanyPanelFirst();
 
     netCompContRec = new host::TNetConnection(this);
     netCompContRec->setObjectName(QStringLiteral("netCompContRec"));
@@ -49,6 +50,7 @@ TfrmCompContRec::TfrmCompContRec(QWidget* parent)
     BuildListGrid();
     BuildFormPage();
     WireCompanyPanel();
+    PutCompanyPanelFirst();
 }
 
 TfrmCompContRec::~TfrmCompContRec() = default;
@@ -89,15 +91,19 @@ void TfrmCompContRec::netCompContRecBeforeConnect() {
     netCompContRec->SetToken(session.Token());
 }
 
-// The panel joined the screen after the base form's controls, so its controls close the focus
-// chain; chaining every other control after them makes the panel's code edit the first stop.
+// The panel joined the screen after the base form's controls, so its controls sit inside the
+// focus chain; chaining every other control after the panel's code edit makes it the first stop.
+// Widgets that pass their focus on (the page control to its tab bar) are left out: moving one
+// would drag its inner chain along.
 void TfrmCompContRec::PutCompanyPanelFirst() {
-    QList<QWidget*> others;
+    QList<QWidget*> stops;
     for (QWidget* w = nextInFocusChain(); w != this; w = w->nextInFocusChain())
         if ((w->focusPolicy() & Qt::TabFocus) && !ui->panEmpresa->isAncestorOf(w))
-            others.append(w);
+            stops.append(w);
     QWidget* previous = ui->edtCdEmpresa;
-    for (QWidget* next : others) {
+    for (QWidget* next : stops) {
+        if (next->focusProxy())
+            continue;
         setTabOrder(previous, next);
         previous = next;
     }
