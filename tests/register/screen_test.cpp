@@ -191,13 +191,21 @@ TEST_F(ListTest, RefreshOfAVanishedCompensationStandsOnTheFirstRow) {
     EXPECT_EQ(CurrentNumber(), "0000000001");
 }
 
-TEST_F(ListTest, FilterMenuEntryOpensTheFilterDialog) {
+TEST_F(ListTest, CtrlLOpensTheFilterDialog) {
     OpenScreen();
     ChooseCompany("01");
     dialogs.RunModal([](QDialog&) { return int(QDialog::Rejected); });
-    Find<QAction>("mnuFiltro")->trigger();
+    QTest::keyClick(Find<QWidget>("dbgPadrao"), Qt::Key_L, Qt::ControlModifier);
     EXPECT_EQ(dialogs.Texts(Shown::Modal), QStringList{"TfrmFiltroCompRec"});
-    EXPECT_EQ(Find<QAction>("mnuFiltro")->shortcut(), QKeySequence("Ctrl+L"));
+}
+
+TEST_F(ListTest, FilterMenuEntryFollowsTheButtonWhileTheCompanyIsChosen) {
+    OpenScreen();
+    ChooseCompany("01");
+    EnterCompanyPanel();
+    Find<QAction>("mnuFiltro")->trigger();
+    QTest::keyClick(Find<QWidget>("edtCdEmpresa"), Qt::Key_L, Qt::ControlModifier);
+    EXPECT_TRUE(dialogs.Texts(Shown::Modal).isEmpty());
 }
 
 class EntryTest : public ScreenTest {
