@@ -24,6 +24,18 @@
 
 namespace {
 
+// A host service installed for the length of a scope, however it is left.
+template <class Service, Service* (*Install)(Service*)> class Installed {
+public:
+    explicit Installed(Service* service) : m_previous(Install(service)) {}
+    ~Installed() { Install(m_previous); }
+    Installed(const Installed&) = delete;
+    Installed& operator=(const Installed&) = delete;
+
+private:
+    Service* m_previous;
+};
+
 // Logs in with the scripted operator and password, or asks for them. Empty when the user gave
 // up; throws when a scripted login is refused.
 std::optional<std::pair<QString, QString>> LogIn(const ShellConfig& config) {
@@ -51,13 +63,13 @@ void CloseModuleWindows(const QWidget* mainWindow) {
 
 int Run(const ShellConfig& config) {
     host::QtDialogs dialogs;
-    host::SetDialogs(&dialogs);
+    const Installed<host::Dialogs, host::SetDialogs> dialogsInstalled(&dialogs);
     OpenSharedDatabase(config.databaseUrl);
     const auto login = LogIn(config);
     if (!login)
         return 0;
     ShellSession session(login->first, config.serverHost, config.serverPort, login->second);
-    host::SetSession(&session);
+    const Installed<host::Session, host::SetSession> sessionInstalled(&session);
 
     ModuleLoader modules(
         QDir(QApplication::applicationDirPath()).filePath(QStringLiteral("../lib")));
@@ -76,8 +88,6 @@ int Run(const ShellConfig& config) {
     CloseModuleWindows(&window);
     modules.UnloadAll();
     host::SetMdiArea(nullptr);
-    host::SetSession(nullptr);
-    host::SetDialogs(nullptr);
     CloseSharedDatabase();
     return status;
 }

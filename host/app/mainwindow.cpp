@@ -18,11 +18,17 @@ QMdiSubWindow* ChildWindowOf(QWidget* screen) {
 
 } // namespace
 
-void SetMdiArea(QMdiArea* area) { Area() = area; }
+void SetMdiArea(QMdiArea* area) {
+    Area() = area;
+}
 
-QMdiArea* MdiArea() { return Area(); }
+QMdiArea* MdiArea() {
+    return Area();
+}
 
-QWidget* MainWindow() { return Area() ? Area()->window() : nullptr; }
+QWidget* MainWindow() {
+    return Area() ? Area()->window() : nullptr;
+}
 
 void ShowChild(QWidget* screen) {
     QMdiArea* area = MdiArea();
