@@ -1,55 +1,86 @@
 #include "register/frmcompcontrec.h"
 
-// btn_pesquisa.h holds a QPointer to a data source it only declares.
-#include "host/widgets/data_source.h"
-
 #include "ui_frmcompcontrec.h"
 
+#include "host/data/recordset.h"
 #include "host/net/netconnection.h"
+#include "host/services/abort.h"
 #include "host/services/session.h"
-#include "host/widgets/btn_pesquisa.h"
-#include "host/widgets/edit.h"
+#include "host/sql/tadoibquery.h"
+#include "host/widgets/data_source.h"
+#include "register/formresources.h"
 
-#include <QLayout>
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QTabBar>
+#include <QTabWidget>
 
 namespace {
 const QString kServerName = QStringLiteral("REC18000.rdmCompContRec");
-}
+} // namespace
 
 TfrmCompContRec::TfrmCompContRec(QWidget* parent)
-    : host::TfrmPadrao(parent), netCompContRec(new host::TNetConnection(this)),
-      ui(std::make_unique<Ui::TfrmCompContRec>()) {
-    // The form file holds the caption and the company panel; the panel moves into the base
-    // screen above its pages.
-    QWidget form;
-    ui->setupUi(&form);
-    setWindowTitle(form.windowTitle());
-    panEmpresa = ui->panEmpresa;
-    lblEmpresa = ui->lblEmpresa;
-    edtCdEmpresa = ui->edtCdEmpresa;
-    btpEmpresa = ui->btpEmpresa;
-    edtNmEmpresa = ui->edtNmEmpresa;
-    form.layout()->removeWidget(panEmpresa);
-    AddAbovePages(panEmpresa);
-    PutCompanyPanelFirst();
+    : host::TfrmPadrao(parent), ui(std::make_unique<Ui::TfrmCompContRec>()),
+      m_form(host::FormData::Load(register_forms::kScreenForm)) {
+    msgPadrao = host::TMessages::Load(register_forms::kScreenMessages);
 
+    // The Designer file holds the screen's own parts; they move into the base screen's frame.
+    const std::unique_ptr<QWidget> designed = std::make_unique<QWidget>();
+    ui->setupUi(designed.get());
+    setObjectName(designed->objectName());
+    setWindowTitle(designed->windowTitle());
+    AddAbovePages(ui->panEmpresa);
+    tshFormulario->layout()->addWidget(ui->panFormulario);
+    ui->mnuFiltro->setParent(this);
+    // A click on a page's tab takes the focus first, as a page control does: otherwise hiding
+    // the page that held the focus would pass it along the tab order into the company panel.
+    pgcPadrao->setFocusPolicy(Qt::NoFocus);
+    pgcPadrao->tabBar()->setFocusPolicy(Qt::StrongFocus);
+    BuildToolbar();
+
+    netCompContRec = new host::TNetConnection(this);
     netCompContRec->setObjectName(QStringLiteral("netCompContRec"));
     netCompContRec->SetServerName(kServerName);
     netCompContRec->SetThrowException(false);
     connect(netCompContRec, &host::TNetConnection::beforeConnect, this,
             &TfrmCompContRec::netCompContRecBeforeConnect);
+
+    BuildRecordSets();
+    BuildListGrid();
+    BuildFormPage();
+    WireCompanyPanel();
+    PutCompanyPanelFirst();
 }
 
 TfrmCompContRec::~TfrmCompContRec() = default;
 
+void TfrmCompContRec::BuildToolbar() {
+    // The filter button follows the base buttons; its menu entry goes under maintenance.
+    AddToolButton(ui->sbtFiltro);
+    N1 = mnuManutencao->addSeparator();
+    N1->setObjectName(QStringLiteral("N1"));
+    mnuManutencao->addAction(ui->mnuFiltro);
+    addAction(ui->mnuFiltro);
+    ui->mnuFiltro->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    ui->sbtFiltro->OnClick.Set([this] { sbtFiltroClick(); });
+    connect(ui->mnuFiltro, &QAction::triggered, this, host::Guard([this] { mnuFiltroClick(); }));
+    // Printing is not offered.
+    for (QAction* entry : {mnuImprimir, mnuListagem, mnuConfigImpressora})
+        entry->setEnabled(false);
+    sbtImprimir->setEnabled(false);
+}
+
 void TfrmCompContRec::FormCreate() {
-    TfrmPadrao::FormCreate();
+    host::TfrmPadrao::FormCreate();
     netCompContRec->SetConnected(true);
     SetActivePage(tshFolhaDados);
+    HabilitaPaginasBotoes(false);
+    ui->edtCdEmpresa->setFocus();
 }
 
 void TfrmCompContRec::FormDestroy() {
-    TfrmPadrao::FormDestroy();
+    host::TfrmPadrao::FormDestroy();
     netCompContRec->SetConnected(false);
 }
 
@@ -60,16 +91,24 @@ void TfrmCompContRec::netCompContRecBeforeConnect() {
     netCompContRec->SetToken(session.Token());
 }
 
-// The panel joined the screen last, so its controls close the focus chain; chaining every other
-// control after them makes the panel's code edit the first stop.
+// The panel joined the screen after the base form's controls, so its controls sit inside the
+// focus chain; chaining every other control after the panel's code edit makes it the first stop.
+// Widgets that pass their focus on (the page control to its tab bar) are left out: moving one
+// would drag its inner chain along.
 void TfrmCompContRec::PutCompanyPanelFirst() {
-    QList<QWidget*> others;
+    QList<QWidget*> stops;
     for (QWidget* w = nextInFocusChain(); w != this; w = w->nextInFocusChain())
-        if ((w->focusPolicy() & Qt::TabFocus) && !panEmpresa->isAncestorOf(w))
-            others.append(w);
-    QWidget* previous = edtCdEmpresa;
-    for (QWidget* next : others) {
+        if ((w->focusPolicy() & Qt::TabFocus) && !ui->panEmpresa->isAncestorOf(w))
+            stops.append(w);
+    QWidget* previous = ui->edtCdEmpresa;
+    for (QWidget* next : stops) {
+        if (next->focusProxy())
+            continue;
         setTabOrder(previous, next);
         previous = next;
     }
+}
+
+bool TfrmCompContRec::Editing() const {
+    return cdsCompensacao->Editing();
 }

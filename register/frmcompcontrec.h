@@ -5,15 +5,18 @@
 // FormCreate and FormDestroy run.
 
 #include "host/forms/tfrmpadrao.h"
+#include "host/services/formdata.h"
+
+#include <QString>
 
 #include <memory>
 
-class QFrame;
-class QLabel;
+class QAction;
 
 namespace host {
-class TBtnPesquisa;
-class TEdit;
+class RecordSet;
+class TADOIBQuery;
+class TDataSource;
 class TNetConnection;
 } // namespace host
 
@@ -29,22 +32,79 @@ public:
 
     // Connection to the remote object that holds all business data; the filter dialogs call
     // the server through it too.
-    host::TNetConnection* netCompContRec;
+    host::TNetConnection* netCompContRec = nullptr;
+
+    // The compensation list (the screen's record set), filled by the list filter dialog.
+    host::RecordSet* cdsCompensacao = nullptr;
+    // The form page's lists: the receivable bill, the payables and the bank credits.
+    host::RecordSet* cdsBoletosRec = nullptr;
+    host::RecordSet* cdsBoletosPag = nullptr;
+    host::RecordSet* cdsCreditos = nullptr;
+    // One compensation as the server receives it.
+    host::RecordSet* cdsNovaComp = nullptr;
+
+    // Reloads the list through the list filter; with position, stands on the compensation
+    // numbered number (blank: the one current before the reload).
+    void GetCompensacao(bool position, const QString& number);
 
 protected:
     void FormCreate() override;
     void FormDestroy() override;
-
-    // Company panel, above the pages and first in the tab order.
-    QFrame* panEmpresa;
-    QLabel* lblEmpresa;
-    host::TEdit* edtCdEmpresa;
-    host::TBtnPesquisa* btpEmpresa;
-    host::TEdit* edtNmEmpresa;
+    void pgcPadraoChange() override;
+    void sbtIncluirClick() override;
+    void sbtExcluirClick() override;
+    void sbtProcurarClick() override;
+    void sbtVerificarClick() override;
+    void sbtCancelarClick() override;
 
 private:
-    void netCompContRecBeforeConnect();
+    // Building (frmcompcontrec.cpp, recordsets.cpp, formpage.cpp).
+    void BuildRecordSets();
+    void BuildListGrid();
+    void BuildFormPage();
+    void BuildToolbar();
     void PutCompanyPanelFirst();
+    void WireCompanyPanel();
+    void netCompContRecBeforeConnect();
+
+    // Compensation record (compensacao.cpp).
+    void cdsCompensacaoNewRecord();
+    void cdsCompensacaoAfterScroll();
+    void AplicaMask();
+
+    // Company panel (companypanel.cpp).
+    void panEmpresaEnter();
+    void panEmpresaExit();
+    void edtCdEmpresaChange();
+    void btpEmpresaBeforePesq();
+    void btpEmpresaAfterPesq();
+    void Vd_Empresa(bool required);
+    void FocusChanged(QWidget* old, QWidget* now);
+
+    // Pages, buttons and menu entries (states.cpp).
+    void dtsPadraoStateChange();
+    void HabilitaPaginasBotoes(bool active);
+    void HabilitaDesabilitaCampos(bool enable);
+    void SwitchPage(QWidget* page);
+    void sbtFiltroClick();
+    void mnuFiltroClick();
+
+    // Items of the current compensation (listload.cpp).
+    void GetContaItensCompensacao();
+
+    // Deletion (deletion.cpp).
+    void PackNovaComp();
+
+    bool Editing() const;
+    host::RecordSet* NewRecordSet(const QString& name);
 
     std::unique_ptr<Ui::TfrmCompContRec> ui;
+    host::FormData m_form;
+    host::TDataSource* dtsBoletosRec = nullptr;
+    host::TDataSource* dtsBoletosPag = nullptr;
+    host::TDataSource* dtsCreditos = nullptr;
+    host::TDataSource* dtsEmpresa = nullptr;
+    host::TADOIBQuery* qryEmpresa = nullptr;
+    QAction* N1 = nullptr;
+    bool m_inCompanyPanel = false;
 };

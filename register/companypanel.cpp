@@ -1,0 +1,119 @@
+// The company panel above the pages: choosing and validating the company the screen works for.
+
+#include "register/frmcompcontrec.h"
+
+#include "ui_frmcompcontrec.h"
+
+#include "host/services/abort.h"
+#include "host/services/session.h"
+#include "host/services/text.h"
+#include "host/sql/tadoibquery.h"
+#include "host/widgets/btn_pesquisa.h"
+#include "host/widgets/data_source.h"
+#include "host/widgets/edit.h"
+
+#include <QApplication>
+
+#include <exception>
+
+namespace {
+
+const QString kCompanyParam = QStringLiteral("CDEMPRESA");
+constexpr int kCompanyWidth = 2;
+
+// Puts the focus back into a control when the scope is left by a failure.
+class FocusOnFailure {
+public:
+    explicit FocusOnFailure(QWidget* control)
+        : m_control(control), m_failures(std::uncaught_exceptions()) {}
+    ~FocusOnFailure() {
+        if (std::uncaught_exceptions() > m_failures)
+            m_control->setFocus();
+    }
+    FocusOnFailure(const FocusOnFailure&) = delete;
+    FocusOnFailure& operator=(const FocusOnFailure&) = delete;
+
+private:
+    QWidget* m_control;
+    int m_failures;
+};
+
+} // namespace
+
+void TfrmCompContRec::WireCompanyPanel() {
+    qryEmpresa = new host::TADOIBQuery(m_form.Query(QStringLiteral("qryEmpresa")), this);
+    dtsEmpresa = new host::TDataSource(this);
+    dtsEmpresa->setObjectName(QStringLiteral("dtsEmpresa"));
+    dtsEmpresa->SetDataSet(&qryEmpresa->DataSet());
+    ui->btpEmpresa->SetDataSource(dtsEmpresa);
+    ui->btpEmpresa->SetTitle(msgPadrao.Msg(QStringLiteral("EMPRESA")));
+    ui->btpEmpresa->SetEmptyError(msgPadrao.Msg(QStringLiteral("NEMPRESA")));
+    ui->btpEmpresa->OnBeforePesq.Set([this] { btpEmpresaBeforePesq(); });
+    ui->btpEmpresa->OnAfterPesq.Set([this] { btpEmpresaAfterPesq(); });
+    ui->edtCdEmpresa->OnChange.Set([this] { edtCdEmpresaChange(); });
+    connect(qApp, &QApplication::focusChanged, this,
+            host::Guard([this](QWidget* old, QWidget* now) { FocusChanged(old, now); }));
+}
+
+// The panel has no focus of its own: it is entered and left when the focus crosses its border
+// inside this screen's window (a message box taking the focus is neither).
+void TfrmCompContRec::FocusChanged(QWidget* old, QWidget* now) {
+    if (!now || now->window() != window())
+        return;
+    const bool inside = ui->panEmpresa->isAncestorOf(now);
+    // During an entry the panel is locked; a focus passing through it is no choice of company.
+    if (inside && !m_inCompanyPanel && !Editing()) {
+        m_inCompanyPanel = true;
+        panEmpresaEnter();
+    } else if (!inside && m_inCompanyPanel && old) {
+        m_inCompanyPanel = false;
+        panEmpresaExit();
+    }
+}
+
+void TfrmCompContRec::panEmpresaEnter() {
+    SetActivePage(tshFolhaDados);
+    HabilitaPaginasBotoes(false);
+}
+
+void TfrmCompContRec::panEmpresaExit() {
+    Vd_Empresa(true);
+    GetCompensacao(false, QString());
+}
+
+void TfrmCompContRec::edtCdEmpresaChange() {
+    if (!host::EmptyString(ui->edtCdEmpresa->text()))
+        ui->edtNmEmpresa->clear();
+}
+
+void TfrmCompContRec::btpEmpresaBeforePesq() {
+    qryEmpresa->Close();
+    qryEmpresa->ParamByName(kCompanyParam).SetAsString(QString());
+    qryEmpresa->Open();
+}
+
+void TfrmCompContRec::btpEmpresaAfterPesq() {
+    ui->edtCdEmpresa->setText(qryEmpresa->FieldByName(kCompanyParam).AsString());
+    ui->edtNmEmpresa->setText(qryEmpresa->FieldByName(QStringLiteral("NMEMPRESA")).AsString());
+}
+
+void TfrmCompContRec::Vd_Empresa(bool required) {
+    const FocusOnFailure focusBack(ui->edtCdEmpresa);
+    const QString typed = ui->edtCdEmpresa->text();
+    if (host::EmptyString(typed)) {
+        if (required)
+            host::MensErro(msgPadrao.Msg(QStringLiteral("EMPNULL")));
+        return;
+    }
+    const QString code = host::Ajusta(typed, kCompanyWidth);
+    ui->edtCdEmpresa->setText(code);
+    qryEmpresa->Close();
+    qryEmpresa->ParamByName(kCompanyParam).SetAsString(code);
+    qryEmpresa->Open();
+    if (qryEmpresa->IsEmpty())
+        host::MensErro(msgPadrao.Msg(QStringLiteral("EMPNCAD")));
+    const host::Session& session = host::session();
+    if (!session.AcessoOperEmpresa(session.Operador(), code))
+        host::MensErro(msgPadrao.Msg(QStringLiteral("Emp_Nr")));
+    ui->edtNmEmpresa->setText(qryEmpresa->FieldByName(QStringLiteral("NMEMPRESA")).AsString());
+}

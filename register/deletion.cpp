@@ -1,0 +1,47 @@
+// Deleting the current compensation: the server undoes it or says why not.
+
+#include "register/frmcompcontrec.h"
+
+#include "host/data/recordset.h"
+#include "host/net/answers.h"
+#include "host/net/netconnection.h"
+#include "host/services/abort.h"
+
+#include <QVariant>
+
+namespace {
+const QString kOk = QStringLiteral("OK");
+const QString kMessageKey = QStringLiteral("ERR");
+} // namespace
+
+void TfrmCompContRec::sbtExcluirClick() {
+    if (cdsCompensacao->IsEmpty() || Editing() ||
+        msgPadraoBase().ShowMsg(QStringLiteral("Excl")) != host::mrYes)
+        return;
+    PackNovaComp();
+    const QString answer = host::StatusText(netCompContRec->Call(
+        QStringLiteral("SetExcluiCompensacao"), {QVariant::fromValue(cdsNovaComp)}));
+    if (answer == kOk) {
+        // The cursor moves to the row that followed (the one before, for the last row); the
+        // reload then stands on that compensation.
+        cdsCompensacao->Delete();
+        GetCompensacao(true, QString());
+        return;
+    }
+    // A key this screen does not know is still shown rather than an empty message.
+    const bool known = answer.left(3) == kMessageKey && msgPadrao.Contains(answer);
+    host::MensErro(known ? msgPadrao.Msg(answer) : answer);
+}
+
+// The current compensation, field by field by name, as the server receives it.
+void TfrmCompContRec::PackNovaComp() {
+    if (!cdsNovaComp->Active())
+        cdsNovaComp->CreateDataSet();
+    cdsNovaComp->EmptyDataSet();
+    cdsNovaComp->Append();
+    for (int i = 0; i < cdsNovaComp->FieldCount(); ++i) {
+        host::Field& field = cdsNovaComp->FieldAt(i);
+        field.SetValue(cdsCompensacao->FieldByName(field.FieldName()).Value());
+    }
+    cdsNovaComp->Post();
+}

@@ -1,0 +1,240 @@
+#include "register/filtrocomprec.h"
+
+#include "ui_frmfiltrocomprec.h"
+
+#include "host/app/mainwindow.h"
+#include "host/data/recordset.h"
+#include "host/forms/form_life.h"
+#include "host/net/answers.h"
+#include "host/net/netconnection.h"
+#include "host/services/abort.h"
+#include "host/services/dialogs.h"
+#include "host/services/editmask.h"
+#include "host/services/session.h"
+#include "host/services/text.h"
+#include "host/sql/tadoibquery.h"
+#include "host/widgets/button_flat.h"
+#include "module/cli_rec18000.h"
+#include "register/formresources.h"
+#include "register/frmcompcontrec.h"
+
+#include <QApplication>
+#include <QBoxLayout>
+
+#include <exception>
+
+namespace {
+
+const QString kOperListOption = QStringLiteral("stOperLanc");
+const QString kClientListOption = QStringLiteral("stCliente");
+
+class WaitCursor {
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+QDateTime DateOf(const host::TDateEditPlus* edit) {
+    const QDate date = edit->GetDate();
+    return date.isNull() ? QDateTime() : date.startOfDay();
+}
+
+} // namespace
+
+void CriaFiltroCompRec(const QString& company, const QString& mode) {
+    using Cli_rec18002::frmFiltroCompRec;
+    Cli_rec18002::stEmpr = company;
+    {
+        const WaitCursor wait;
+        if (!frmFiltroCompRec) {
+            frmFiltroCompRec = host::CreateForm<TfrmFiltroCompRec>(host::MainWindow());
+            QObject::connect(frmFiltroCompRec, &QObject::destroyed,
+                             [] { frmFiltroCompRec = nullptr; });
+        }
+        if (mode == kEscondeFiltro) {
+            frmFiltroCompRec->FormActivate();
+            frmFiltroCompRec->sbtConfirmaClick();
+            return;
+        }
+    }
+    if (mode == kBotaoFiltro) {
+        frmFiltroCompRec->FormActivate();
+        host::dialogs().ExecModal(*frmFiltroCompRec);
+    }
+}
+
+TfrmFiltroCompRec::TfrmFiltroCompRec(QWidget* parent)
+    : host::TfrmFiltroPadrao(parent), ui(std::make_unique<Ui::TfrmFiltroCompRec>()),
+      m_form(host::FormData::Load(register_forms::kFilterForm)) {
+    msgPadrao = host::TMessages::Load(register_forms::kFilterMessages);
+    auto* panel = new QWidget(FilterPanel());
+    ui->setupUi(panel);
+    FilterPanel()->layout()->addWidget(panel);
+    setObjectName(panel->objectName());
+    setWindowTitle(panel->windowTitle());
+
+    qryOperador = new host::TADOIBQuery(m_form.Query(QStringLiteral("qryOperador")), this);
+    qryCliente = new host::TADOIBQuery(m_form.Query(QStringLiteral("qryCliente")), this);
+    // The picker shows a customer's tax id in the form of its person type.
+    const host::Field* personType = &qryCliente->FieldByName(QStringLiteral("IDTPIJURCLIE"));
+    qryCliente->FieldByName(QStringLiteral("NRINSJURCLIE"))
+        .SetOnGetText([personType](const host::Field& field, int row) {
+            const QVariant value = field.ValueAt(row);
+            return value.isValid()
+                       ? host::FormatMaskText(host::PictPess(personType->ValueAt(row).toString()),
+                                              value.toString())
+                       : QString();
+        });
+
+    for (host::TDateEditPlus* date :
+         {ui->depDtCompIni, ui->depDtCompFin, ui->depDtLancIni, ui->depDtLancFin})
+        date->OnExit.Set([date] { date->CheckValidDate(); });
+    for (QRadioButton* radio : {ui->rbtTodosOper, ui->rbtListaOper})
+        connect(radio, &QRadioButton::toggled, this, host::Guard([this] { rbtTodosOperClick(); }));
+    for (QRadioButton* radio : {ui->rbtTodosClie, ui->rbtListaClie})
+        connect(radio, &QRadioButton::toggled, this, host::Guard([this] { rbtTodosClieClick(); }));
+    ui->btpListaOper->OnClick.Set([this] { btpListaOperClick(); });
+    ui->btpListaCliente->OnClick.Set([this] { btpListaClienteClick(); });
+    ui->sbtLimpa->OnClick.Set([this] { sbtLimpaClick(); });
+}
+
+TfrmFiltroCompRec::~TfrmFiltroCompRec() = default;
+
+void TfrmFiltroCompRec::FormCreate() {
+    host::TfrmFiltroPadrao::FormCreate();
+    Filtro = LimpaFiltro();
+}
+
+void TfrmFiltroCompRec::FormActivate() {
+    SetCamposFiltro(Filtro);
+}
+
+Cli_rec18002::TFILTRO TfrmFiltroCompRec::LimpaFiltro() {
+    const host::Session& session = host::session();
+    const QDate processing = session.DataProc(session.FiliProc());
+    Cli_rec18002::TFILTRO filtro;
+    filtro.DtCompIni = filtro.DtCompFin =
+        processing.isNull() ? QDateTime() : processing.startOfDay();
+    return filtro;
+}
+
+void TfrmFiltroCompRec::SetCamposFiltro(const Cli_rec18002::TFILTRO& filtro) {
+    ui->depDtCompIni->SetDate(filtro.DtCompIni.date());
+    ui->depDtCompFin->SetDate(filtro.DtCompFin.date());
+    ui->depDtLancIni->SetDate(filtro.DtLancIni.date());
+    ui->depDtLancFin->SetDate(filtro.DtLancFin.date());
+    ui->rbtTodosOper->setChecked(filtro.OperLanc.Todos);
+    ui->rbtListaOper->setChecked(!filtro.OperLanc.Todos);
+    stOperLanc = filtro.OperLanc.Lista;
+    ui->rbtTodosClie->setChecked(filtro.Cliente.Todos);
+    ui->rbtListaClie->setChecked(!filtro.Cliente.Todos);
+    stCliente = filtro.Cliente.Lista;
+}
+
+void TfrmFiltroCompRec::SetFiltroCampos() {
+    Filtro.DtCompIni = DateOf(ui->depDtCompIni);
+    Filtro.DtCompFin = DateOf(ui->depDtCompFin);
+    Filtro.DtLancIni = DateOf(ui->depDtLancIni);
+    Filtro.DtLancFin = DateOf(ui->depDtLancFin);
+    Filtro.OperLanc = {ui->rbtTodosOper->isChecked(), stOperLanc};
+    Filtro.Cliente = {ui->rbtTodosClie->isChecked(), stCliente};
+}
+
+// Only the controls: the confirmed settings change with the next confirmation.
+void TfrmFiltroCompRec::sbtLimpaClick() {
+    SetCamposFiltro(LimpaFiltro());
+}
+
+void TfrmFiltroCompRec::rbtTodosOperClick() {
+    ui->btpListaOper->setEnabled(ui->rbtListaOper->isChecked());
+}
+
+void TfrmFiltroCompRec::rbtTodosClieClick() {
+    ui->btpListaCliente->setEnabled(ui->rbtListaClie->isChecked());
+}
+
+void TfrmFiltroCompRec::PickList(host::TADOIBQuery* lookup, const QString& keyField,
+                                 const QString& titleKey, const QString& emptyKey, QString& list) {
+    lookup->Close();
+    lookup->Open();
+    QString picked = list;
+    if (host::dialogs().PesquisaLista(
+            lookup->DataSet(), keyField,
+            msgPadrao.Msg(titleKey) + QLatin1Char('|') + msgPadrao.Msg(emptyKey), picked))
+        list = picked;
+}
+
+void TfrmFiltroCompRec::btpListaOperClick() {
+    PickList(qryOperador, QStringLiteral("CDOPERADOR"), QStringLiteral("OPERLANC"),
+             QStringLiteral("NOPERLANC"), stOperLanc);
+}
+
+void TfrmFiltroCompRec::btpListaClienteClick() {
+    PickList(qryCliente, QStringLiteral("CDCLIENTE"), QStringLiteral("CLIE"),
+             QStringLiteral("NCLIE"), stCliente);
+}
+
+void TfrmFiltroCompRec::btfSaveOpcClick() {
+    SetOpcao(kOperListOption, stOperLanc);
+    SetOpcao(kClientListOption, stCliente);
+    host::TfrmFiltroPadrao::btfSaveOpcClick();
+}
+
+void TfrmFiltroCompRec::btfLoadOpcClick() {
+    host::TfrmFiltroPadrao::btfLoadOpcClick();
+    stOperLanc = Opcao(kOperListOption);
+    stCliente = Opcao(kClientListOption);
+}
+
+// An invalid typed date, a missing end of a period that must be (or was partly) given, and an
+// end before its start each stop the confirmation with the focus on the edit to correct.
+void TfrmFiltroCompRec::CheckPeriod(host::TDateEditPlus* start, host::TDateEditPlus* end,
+                                    bool required) const {
+    for (host::TDateEditPlus* edit : {start, end}) {
+        if (!edit->IsValidDate()) {
+            edit->setFocus();
+            edit->CheckValidDate();
+        }
+    }
+    if (!required && start->IsEmpty() && end->IsEmpty())
+        return;
+    if (start->GetDate().isNull()) {
+        start->setFocus();
+        host::MensErro(msgPadrao.Msg(QStringLiteral("DTINIINF")));
+    }
+    if (end->GetDate().isNull()) {
+        end->setFocus();
+        host::MensErro(msgPadrao.Msg(QStringLiteral("DTFININF")));
+    }
+    if (end->GetDate() < start->GetDate()) {
+        start->setFocus();
+        host::MensErro(msgPadrao.Msg(QStringLiteral("DTFINMENOR")));
+    }
+}
+
+void TfrmFiltroCompRec::sbtConfirmaClick() {
+    CheckPeriod(ui->depDtCompIni, ui->depDtCompFin, true);
+    CheckPeriod(ui->depDtLancIni, ui->depDtLancFin, false);
+    if (ui->rbtListaOper->isChecked() && host::EmptyString(stOperLanc)) {
+        ui->rbtListaOper->setFocus();
+        host::MensErro(msgPadrao.Msg(QStringLiteral("OPERLANCINF")));
+    }
+    if (ui->rbtListaClie->isChecked() && host::EmptyString(stCliente)) {
+        ui->rbtListaClie->setFocus();
+        host::MensErro(msgPadrao.Msg(QStringLiteral("CLIEINF")));
+    }
+    const QString operators = ui->rbtTodosOper->isChecked() ? QString() : stOperLanc;
+    const QString customers = ui->rbtTodosClie->isChecked() ? QString() : stCliente;
+
+    TfrmCompContRec* screen = Cli_rec18000::frmCompContRec;
+    const host::NetAnswer answer = screen->netCompContRec->Call(
+        QStringLiteral("GetCompensacao"),
+        {Cli_rec18002::stEmpr, ui->depDtCompIni->GetDate(), ui->depDtCompFin->GetDate(),
+         ui->depDtLancIni->GetDate(), ui->depDtLancFin->GetDate(), operators, customers});
+    host::LoadRecordSet(answer, *screen->cdsCompensacao);
+
+    SetFiltroCampos();
+    host::TfrmFiltroPadrao::sbtConfirmaClick();
+}

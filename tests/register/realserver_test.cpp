@@ -1,0 +1,140 @@
+// The screen against a real application server over a demo company database: listing, viewing
+// and deleting stored compensations of every kind.
+
+#include "host/data/recordset.h"
+#include "host/net/serversession.h"
+#include "host/sql/connection.h"
+#include "register/frmcompcontrec.h"
+#include "tests/register/screenfixture.h"
+#include "tests/shell/realserver.h"
+
+#include <QDialog>
+#include <QLineEdit>
+#include <QSqlDatabase>
+#include <QTabWidget>
+#include <QTest>
+
+#include <memory>
+
+namespace register_testing {
+namespace {
+
+const QString kLoopback = QStringLiteral("127.0.0.1");
+
+void TypeDate(QDialog& dialog, const char* name, const QDate& date) {
+    auto* edit = dialog.findChild<QLineEdit*>(name);
+    ASSERT_NE(edit, nullptr);
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    edit->home(false);
+    QTest::keyClicks(edit, date.toString("ddMMyyyy"));
+}
+
+class RealServerTest : public ScreenDriver {
+protected:
+    RealServerTest() {
+        session.operador = "ADMIN";
+        session.filiProc = "0001";
+        session.dataProc.insert("0001", QDate::currentDate());
+        session.companies = {"01", "02", "03"};
+        session.webUrl = kLoopback;
+        session.webPort = server.Port();
+        session.token = host::OpenServerSession(kLoopback, server.Port(), "ADMIN", "admin123");
+        QSqlDatabase db =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), host::SharedConnectionName());
+        db.setDatabaseName(server.DatabaseUrl().mid(QStringLiteral("sqlite:").size()));
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        EXPECT_TRUE(db.open());
+    }
+    ~RealServerTest() override {
+        CloseScreen();
+        QSqlDatabase::database(host::SharedConnectionName(), false).close();
+        QSqlDatabase::removeDatabase(host::SharedConnectionName());
+    }
+    // The demo compensations were posted over the last three weeks.
+    void ListTheDemo() {
+        OpenScreen();
+        ChooseCompany("1");
+        ASSERT_TRUE(dialogs.Errors().isEmpty()) << dialogs.Errors().join('\n').toStdString();
+        WithFilterDialog([](QDialog& dialog) {
+            TypeDate(dialog, "depDtCompIni", QDate::currentDate().addDays(-30));
+            QTest::mouseClick(dialog.findChild<QWidget*>("sbtConfirma"), Qt::LeftButton);
+        });
+        ASSERT_TRUE(dialogs.Errors().isEmpty()) << dialogs.Errors().join('\n').toStdString();
+        ASSERT_EQ(List().RecordCount(), 9);
+    }
+
+    RealServer server;
+};
+
+TEST_F(RealServerTest, FirstLoadListsTheProcessingDateThenTheWidenedFilterEveryStatus) {
+    OpenScreen();
+    ChooseCompany("1");
+    EXPECT_TRUE(List().IsEmpty()); // nothing was compensated today
+    ListTheDemo();
+    QSet<QString> statuses;
+    for (List().First(); !List().Eof(); List().Next())
+        statuses << List().FieldByName("IDSTATREC").DisplayText();
+    EXPECT_EQ(statuses, (QSet<QString>{"Planejada", "Baixada", "Em aberto"}));
+}
+
+TEST_F(RealServerTest, StoredCompensationsShowTheirBillAndItems) {
+    ListTheDemo();
+    ASSERT_TRUE(List().Locate("NRLANCCOMPREC", {"0000000001"}));
+    ShowFormPage();
+    EXPECT_TRUE(dialogs.Errors().isEmpty()) << dialogs.Errors().join('\n').toStdString();
+    EXPECT_EQ(screen->cdsBoletosRec->RecordCount(), 1);
+    EXPECT_EQ(screen->cdsBoletosPag->RecordCount(), 2);
+    ASSERT_TRUE(List().Locate("NRLANCCOMPREC", {"0000000006"}));
+    EXPECT_EQ(List().FieldByName("IDTPITUTLCOMREC").AsString(), "1");
+    EXPECT_EQ(screen->cdsCreditos->RecordCount(), 1);
+    EXPECT_EQ(screen->cdsCreditos->FieldByName("VRMOVICRED").DisplayText(), "250,00");
+}
+
+struct Refused {
+    const char* number;
+    const char* text;
+};
+
+class RealDeletionRefusalTest : public RealServerTest,
+                                public ::testing::WithParamInterface<Refused> {};
+
+TEST_P(RealDeletionRefusalTest, ShownAsTheScreenText) {
+    ListTheDemo();
+    ASSERT_TRUE(List().Locate("NRLANCCOMPREC", {GetParam().number}));
+    dialogs.AnswerYes();
+    Click("sbtExcluir");
+    EXPECT_EQ(dialogs.Errors(), QStringList{QString::fromUtf8(GetParam().text)});
+    EXPECT_EQ(List().RecordCount(), 9);
+    EXPECT_EQ(CurrentNumber(), GetParam().number);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Demo, RealDeletionRefusalTest,
+    ::testing::Values(
+        Refused{"0000000002",
+                "Exclusão não permitida! Boleto a receber ligado à compensação já foi baixado."},
+        Refused{"0000000003", "Exclusão não permitida! Baixa a receber não está planejada. "},
+        Refused{"0000000004", "Exclusão não permitida! Boleto a receber ligado à compensação foi "
+                              "enviado via CNAB."},
+        Refused{"0000000005", "Exclusão não permitida! Baixa a pagar não está planejada."}));
+
+TEST_F(RealServerTest, DeletingAPlannedCompensationReloadsOnTheRowThatFollowed) {
+    ListTheDemo();
+    ASSERT_TRUE(List().Locate("NRLANCCOMPREC", {"0000000006"}));
+    const int row = List().RecNo();
+    const bool last = row == List().RecordCount() - 1;
+    List().SetRecNo(last ? row - 1 : row + 1);
+    const QString following = CurrentNumber();
+    List().SetRecNo(row);
+    dialogs.AnswerYes();
+    Click("sbtExcluir");
+    EXPECT_TRUE(dialogs.Errors().isEmpty()) << dialogs.Errors().join('\n').toStdString();
+    EXPECT_EQ(List().RecordCount(), 8);
+    EXPECT_EQ(CurrentNumber(), following);
+    EXPECT_FALSE(List().Locate("NRLANCCOMPREC", {"0000000006"}));
+}
+
+} // namespace
+} // namespace register_testing
