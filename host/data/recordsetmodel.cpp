@@ -4,6 +4,8 @@
 #include <QGuiApplication>
 #include <QSize>
 
+#include <algorithm>
+
 namespace host {
 
 namespace {
@@ -35,7 +37,7 @@ void RecordSetModel::SetRecordSet(RecordSet* recordSet) {
     if (recordSet) {
         connect(recordSet, &RecordSet::rowsReset, this, &RecordSetModel::Reset);
         connect(recordSet, &RecordSet::afterOpen, this, &RecordSetModel::Reset);
-        connect(recordSet, &RecordSet::fieldsChanged, this, &RecordSetModel::Reset);
+        connect(recordSet, &RecordSet::fieldsChanged, this, &RecordSetModel::FieldsChanged);
         connect(recordSet, &RecordSet::dataChanged, this, &RecordSetModel::RowChanged);
         connect(recordSet, &RecordSet::afterScroll, this, &RecordSetModel::Scrolled);
     }
@@ -127,16 +129,40 @@ QVariant RecordSetModel::headerData(int section, Qt::Orientation orientation, in
     return {};
 }
 
-void RecordSetModel::Reset() {
-    beginResetModel();
-    m_columns = m_explicit;
-    if (m_columns.isEmpty() && m_recordSet) {
+QList<RecordSetModel::Column> RecordSetModel::ColumnsInUse() const {
+    QList<Column> columns = m_explicit;
+    if (columns.isEmpty() && m_recordSet) {
         for (int i = 0; i < m_recordSet->FieldCount(); ++i) {
             const Field& field = m_recordSet->FieldAt(i);
             if (field.Visible())
-                m_columns.append({field.FieldName(), QString(), 0});
+                columns.append({field.FieldName(), QString(), 0});
         }
     }
+    return columns;
+}
+
+// A label, width or mask change keeps rows and columns: repainting is enough, and a reset
+// would drop the view's current cell (and with it the operator's row).
+void RecordSetModel::FieldsChanged() {
+    const QList<Column> columns = ColumnsInUse();
+    const auto sameField = [](const Column& a, const Column& b) {
+        return a.fieldName == b.fieldName;
+    };
+    if (!std::equal(columns.begin(), columns.end(), m_columns.begin(), m_columns.end(),
+                    sameField)) {
+        Reset();
+        return;
+    }
+    if (m_columns.isEmpty())
+        return;
+    emit headerDataChanged(Qt::Horizontal, 0, int(m_columns.size()) - 1);
+    if (rowCount() > 0)
+        emit dataChanged(index(0, 0), index(rowCount() - 1, int(m_columns.size()) - 1));
+}
+
+void RecordSetModel::Reset() {
+    beginResetModel();
+    m_columns = ColumnsInUse();
     endResetModel();
     m_lastRow = CurrentRow();
     emit currentRowChanged(m_lastRow);

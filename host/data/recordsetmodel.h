@@ -46,6 +46,8 @@ signals:
 
 private:
     void Reset();
+    QList<Column> ColumnsInUse() const;
+    void FieldsChanged();
     void RowChanged(int row);
     void Scrolled();
 

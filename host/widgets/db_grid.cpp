@@ -8,6 +8,8 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 
+#include <utility>
+
 namespace host {
 
 TDBGrid::TDBGrid(QWidget* parent)
@@ -28,7 +30,7 @@ TDBGrid::TDBGrid(QWidget* parent)
 
     connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
         ApplyWidths();
-        FollowRecord();
+        PlaceCurrentCell();
     });
     connect(m_model, &RecordSetModel::currentRowChanged, this, &TDBGrid::FollowRecord);
     connect(this, &QAbstractItemView::clicked, this,
@@ -118,15 +120,20 @@ void TDBGrid::ApplyWidths() {
 
 // The current cell stands on the record set's current row.
 void TDBGrid::FollowRecord() {
+    if (!m_following)
+        PlaceCurrentCell();
+}
+
+// Also after a reset that happened while the grid itself was moving the record set: the reset
+// dropped the current cell, and the view would otherwise fall back to the first row.
+void TDBGrid::PlaceCurrentCell() {
     const int row = m_model->CurrentRow();
-    if (m_following)
-        return;
     if (row < 0 || row >= model()->rowCount())
         return;
     const int column = currentIndex().isValid() ? currentIndex().column() : 0;
-    m_following = true;
+    const bool following = std::exchange(m_following, true);
     setCurrentIndex(model()->index(row, column));
-    m_following = false;
+    m_following = following;
 }
 
 // Moving the current cell to another row moves the record set.

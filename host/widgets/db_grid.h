@@ -77,6 +77,7 @@ protected:
 private:
     void Rebind();
     void FollowRecord();
+    void PlaceCurrentCell();
     void ApplyWidths();
 
     QPointer<TDataSource> m_dataSource;

@@ -7,6 +7,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace host {
 namespace {
 
@@ -122,6 +124,33 @@ TEST_F(MarkGrid, FollowsTheRecordSetAndMovesIt) {
     const QRect cell = grid.visualRect(grid.model()->index(1, 1));
     QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, cell.center());
     EXPECT_EQ(rows.RecNo(), 1);
+}
+
+// Screens re-derive edit masks after every move; that must not throw the cursor back.
+TEST_F(MarkGrid, ClickStaysOnTheRowWhenTheScrollHandlerChangesAMask) {
+    QObject::connect(&rows, &RecordSet::afterScroll, [this] {
+        rows.FieldByName("DOCUMENTO").SetEditMask(rows.RecNo() == 1 ? "999;0; " : QString());
+    });
+    const QRect cell = grid.visualRect(grid.model()->index(1, 1));
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, cell.center());
+    EXPECT_EQ(rows.RecNo(), 1);
+    EXPECT_EQ(grid.currentIndex().row(), 1);
+    QTest::keyClick(&grid, Qt::Key_Down);
+    EXPECT_EQ(rows.RecNo(), 2);
+}
+
+TEST_F(MarkGrid, ClickStaysOnTheRowWhenTheScrollHandlerRefreshesTheList) {
+    bool refreshing = false;
+    QObject::connect(&rows, &RecordSet::afterScroll, [&] {
+        if (std::exchange(refreshing, true))
+            return;
+        rows.Refresh();
+        refreshing = false;
+    });
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {},
+                      grid.visualRect(grid.model()->index(2, 1)).center());
+    EXPECT_EQ(rows.RecNo(), 2);
+    EXPECT_EQ(grid.currentIndex().row(), 2);
 }
 
 TEST_F(MarkGrid, CellClickAndTitleClickReportTheColumn) {
