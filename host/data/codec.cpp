@@ -60,21 +60,10 @@ void WriteCell(JsonWriter& out, FieldType type, const QVariant& cell) {
 
 template <typename RowAt>
 void WriteRows(JsonWriter& out, const QList<FieldDef>& fields, size_t rowCount, RowAt rowAt) {
-    std::vector<FieldType> types;
-    for (const FieldDef& def : fields)
-        types.push_back(def.type);
-    out.beginObject();
-    WriteFields(out, fields);
-    out.key("rows").beginArray();
-    for (size_t r = 0; r < rowCount; ++r) {
-        const std::vector<QVariant>& row = rowAt(r);
-        out.beginArray();
-        for (size_t i = 0; i < types.size() && i < row.size(); ++i)
-            WriteCell(out, types[i], row[i]);
-        out.endArray();
-    }
-    out.endArray();
-    out.endObject();
+    codec::RowWriter writer(out, fields);
+    for (size_t r = 0; r < rowCount; ++r)
+        writer.Row(rowAt(r));
+    writer.Finish();
 }
 
 template <typename RowAt>
@@ -410,6 +399,26 @@ QByteArray Encode(const RecordSet& recordSet) {
 void Write(JsonWriter& out, const RecordSet& recordSet) {
     WriteRows(out, recordSet.FieldDefs(), size_t(recordSet.RecordCount()),
               [&](size_t r) -> const std::vector<QVariant>& { return recordSet.Row(int(r)); });
+}
+
+RowWriter::RowWriter(JsonWriter& out, const QList<FieldDef>& fields) : m_out(out) {
+    for (const FieldDef& def : fields)
+        m_types.push_back(def.type);
+    m_out.beginObject();
+    WriteFields(m_out, fields);
+    m_out.key("rows").beginArray();
+}
+
+void RowWriter::Row(const std::vector<QVariant>& row) {
+    m_out.beginArray();
+    for (size_t i = 0; i < m_types.size() && i < row.size(); ++i)
+        WriteCell(m_out, m_types[i], row[i]);
+    m_out.endArray();
+}
+
+void RowWriter::Finish() {
+    m_out.endArray();
+    m_out.endObject();
 }
 
 void Write(JsonWriter& out, const RecordSetTable& table) {

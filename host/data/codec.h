@@ -41,6 +41,19 @@ QByteArray Encode(const RecordSet& recordSet);
 // Writes the record set as the next value of a larger document (an answer's "result").
 void Write(JsonWriter& out, const RecordSet& recordSet);
 void Write(JsonWriter& out, const RecordSetTable& table);
+
+// Writes a record set as the next value of a larger document one row at a time, for rows
+// made on the fly (no table held); the same text Write makes. Finish once, after the rows.
+class RowWriter {
+public:
+    RowWriter(JsonWriter& out, const QList<FieldDef>& fields);
+    void Row(const std::vector<QVariant>& row);
+    void Finish();
+
+private:
+    JsonWriter& m_out;
+    std::vector<FieldType> m_types;
+};
 RecordSetTable Decode(const QByteArray& json); // throws CodecError
 RecordSetTable Decode(std::string_view json);  // throws CodecError
 // Decodes straight into a record set (replacing structure and rows); throws CodecError and

@@ -1,7 +1,6 @@
 #include "server/methods/methods.h"
 
 #include "server/methods/querytable.h"
-#include "server/rpc/answers.h"
 #include "server/store/sql.h"
 
 #include <array>
@@ -96,7 +95,7 @@ void GetCompensacao(rpc::CallContext& context, const rpc::Params& params,
     QSqlQuery query = store::Prepare(context.Db(), kSelect + where.Sql() + kOrder);
     where.Bind(query);
     store::Exec(query);
-    rpc::WriteRecordSet(result, ReadTable(query, kColumns));
+    WriteTable(result, query, kColumns);
 }
 
 } // namespace rec18000

@@ -2,6 +2,7 @@
 
 #include "server/rpc/errors.h"
 #include "server/store/money.h"
+#include "server/store/sql.h"
 
 #include "host/services/keylist.h"
 
@@ -88,27 +89,45 @@ private:
     QHash<qint64, QVariant> m_dates;
 };
 
-} // namespace
-
-host::RecordSetTable ReadTable(QSqlQuery& query, std::span<const Column> columns) {
-    host::RecordSetTable table;
+QList<host::FieldDef> FieldsOf(std::span<const Column> columns) {
+    QList<host::FieldDef> fields;
     for (const Column& column : columns) {
         host::FieldDef def;
         def.name = QString::fromLatin1(column.name);
         def.type = column.type;
         def.size = column.size;
-        table.fields.append(def);
+        fields.append(def);
     }
+    return fields;
+}
+
+// Calls take(row) for every row of the query; row is refilled in place for the next one.
+template <typename Take>
+void ForEachRow(QSqlQuery& query, std::span<const Column> columns, Take take) {
     std::vector<CellMaker> makers(columns.begin(), columns.end());
-    const int count = int(columns.size());
+    std::vector<QVariant> row(columns.size());
     while (query.next()) {
-        std::vector<QVariant> row;
-        row.reserve(columns.size());
-        for (int i = 0; i < count; ++i)
-            row.push_back(makers[size_t(i)](query.value(i)));
-        table.rows.push_back(std::move(row));
+        for (size_t i = 0; i < makers.size(); ++i)
+            row[i] = makers[i](query.value(int(i)));
+        take(row);
     }
+    store::CheckFetched(query);
+}
+
+} // namespace
+
+host::RecordSetTable ReadTable(QSqlQuery& query, std::span<const Column> columns) {
+    host::RecordSetTable table;
+    table.fields = FieldsOf(columns);
+    ForEachRow(query, columns,
+               [&table](const std::vector<QVariant>& row) { table.rows.push_back(row); });
     return table;
+}
+
+void WriteTable(host::JsonWriter& out, QSqlQuery& query, std::span<const Column> columns) {
+    host::codec::RowWriter writer(out, FieldsOf(columns));
+    ForEachRow(query, columns, [&writer](const std::vector<QVariant>& row) { writer.Row(row); });
+    writer.Finish();
 }
 
 QString MoneyText(qint64 cents) {

@@ -52,6 +52,8 @@ constexpr Column MoneyTextColumn(const char* name, int size) {
 
 // Reads every row of an executed query whose selected columns are in the columns' order.
 host::RecordSetTable ReadTable(QSqlQuery& query, std::span<const Column> columns);
+// The same rows written as a record set straight into an answer, holding one row at a time.
+void WriteTable(host::JsonWriter& out, QSqlQuery& query, std::span<const Column> columns);
 
 // "1.234,56" from cents, as the screens show money.
 QString MoneyText(qint64 cents);

@@ -48,6 +48,11 @@ QSqlQuery Run(const QSqlDatabase& db, const QString& sql, std::initializer_list<
     return query;
 }
 
+void CheckFetched(const QSqlQuery& query) {
+    if (query.lastError().isValid())
+        Fail(query.lastQuery(), query.lastError());
+}
+
 void ExecDirect(const QSqlDatabase& db, const QString& sql) {
     QSqlQuery query(db);
     if (!query.exec(sql))

@@ -33,6 +33,9 @@ void Exec(QSqlQuery& query, std::initializer_list<Binding> bindings = {});
 // Prepares, binds and executes in one step.
 QSqlQuery Run(const QSqlDatabase& db, const QString& sql,
               std::initializer_list<Binding> bindings = {});
+// After the rows are read: a step that failed ends next() as the last row does, so a list cut
+// short would pass as whole; throws DbError then.
+void CheckFetched(const QSqlQuery& query);
 // Statement without parameters (DDL, pragmas).
 void ExecDirect(const QSqlDatabase& db, const QString& sql);
 
