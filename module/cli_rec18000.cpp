@@ -4,10 +4,10 @@
 #include "host/forms/form_life.h"
 #include "host/net/netconnection.h"
 #include "host/services/abort.h"
+#include "host/services/waitcursor.h"
 #include "module/unitsteps.h"
 #include "register/frmcompcontrec.h"
 
-#include <QApplication>
 #include <QObject>
 
 #include <memory>
@@ -20,15 +20,6 @@ bool boIdCriado = false;
 namespace {
 
 const Pkg_rec18000::UnitSteps steps([] { boIdCriado = false; }, nullptr);
-
-// The wait cursor for the length of a scope, however it is left.
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 void CreateScreen() {
     std::unique_ptr<TfrmCompContRec> created(host::CreateForm<TfrmCompContRec>());
@@ -51,7 +42,7 @@ void CreateScreen() {
 
 void criaCompContRec() {
     {
-        const WaitCursor wait;
+        const host::WaitCursor wait;
         if (!boIdCriado)
             CreateScreen();
     }

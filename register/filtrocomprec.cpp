@@ -12,13 +12,13 @@
 #include "host/services/editmask.h"
 #include "host/services/session.h"
 #include "host/services/text.h"
+#include "host/services/waitcursor.h"
 #include "host/sql/tadoibquery.h"
 #include "host/widgets/button_flat.h"
 #include "module/cli_rec18000.h"
 #include "register/formresources.h"
 #include "register/frmcompcontrec.h"
 
-#include <QApplication>
 #include <QBoxLayout>
 
 #include <exception>
@@ -27,14 +27,6 @@ namespace {
 
 const QString kOperListOption = QStringLiteral("stOperLanc");
 const QString kClientListOption = QStringLiteral("stCliente");
-
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 QDateTime DateOf(const host::TDateEditPlus* edit) {
     const QDate date = edit->GetDate();
@@ -47,7 +39,7 @@ void CriaFiltroCompRec(const QString& company, const QString& mode) {
     using Cli_rec18002::frmFiltroCompRec;
     Cli_rec18002::stEmpr = company;
     {
-        const WaitCursor wait;
+        const host::WaitCursor wait;
         if (!frmFiltroCompRec) {
             frmFiltroCompRec = host::CreateForm<TfrmFiltroCompRec>(host::MainWindow());
             QObject::connect(frmFiltroCompRec, &QObject::destroyed,
