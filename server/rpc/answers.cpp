@@ -1,5 +1,6 @@
 #include "server/rpc/answers.h"
 
+#include "host/data/codec.h"
 #include "host/data/jsonwriter.h"
 
 namespace rpc {
@@ -13,8 +14,7 @@ host::FieldDef WireField(const char* name, host::FieldType type, int size) {
 }
 
 void WriteRecordSet(host::JsonWriter& result, const host::RecordSetTable& table) {
-    const QByteArray encoded = host::codec::Encode(table);
-    result.raw(std::string_view(encoded.constData(), size_t(encoded.size())));
+    host::codec::Write(result, table);
 }
 
 } // namespace rpc

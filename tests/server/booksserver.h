@@ -12,6 +12,7 @@
 #include <ostream>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 namespace testserver {
@@ -19,6 +20,13 @@ namespace testserver {
 enum class Backend { Sqlite, Postgres };
 const char* BackendName(Backend backend);
 void PrintTo(Backend backend, std::ostream* os);
+
+// Test names for (backend, case) parameters whose case carries a name: "SqliteOtherCompany".
+struct BackendAndCaseName {
+    template <class Info> std::string operator()(const Info& info) const {
+        return std::string(BackendName(std::get<0>(info.param))) + std::get<1>(info.param).name;
+    }
+};
 
 // A real server on an OS-chosen loopback port over a demo database of its own (SQLite, or a
 // new database on the throwaway PostgreSQL cluster), for tests that read or change the books.

@@ -214,10 +214,7 @@ const FilterCase kFilterCases[] = {
 INSTANTIATE_TEST_SUITE_P(GetCompensacao, FilterTest,
                          testing::Combine(testing::Values(Backend::Sqlite, Backend::Postgres),
                                           testing::ValuesIn(kFilterCases)),
-                         [](const auto& info) {
-                             return std::string(testserver::BackendName(std::get<0>(info.param))) +
-                                    std::get<1>(info.param).name;
-                         });
+                         testserver::BackendAndCaseName());
 
 // ---- status of each demo compensation ----
 

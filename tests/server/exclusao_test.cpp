@@ -211,10 +211,7 @@ const RefusalCase kRefusals[] = {
 INSTANTIATE_TEST_SUITE_P(SetExcluiCompensacao, DeletionRefusalTest,
                          testing::Combine(testing::Values(Backend::Sqlite, Backend::Postgres),
                                           testing::ValuesIn(kRefusals)),
-                         [](const auto& info) {
-                             return std::string(testserver::BackendName(std::get<0>(info.param))) +
-                                    std::get<1>(info.param).name;
-                         });
+                         testserver::BackendAndCaseName());
 
 // ---- exact reversal ----
 
