@@ -1,10 +1,10 @@
 // rec18000-db: creates, migrates and fills the company database.
+#include "data/dburl.h"
 #include "db/demo.h"
 #include "db/generate.h"
 #include "db/migrate.h"
 #include "server/store/books.h"
 #include "server/store/connection.h"
-#include "server/store/dburl.h"
 #include "server/store/sql.h"
 
 #include <QCoreApplication>

@@ -4,7 +4,7 @@
 
 #include "ui_frmcompcontrec.h"
 
-#include "host/data/recordset.h"
+#include "data/recordset.h"
 #include "host/services/session.h"
 #include "host/services/text.h"
 #include "host/widgets/db_edit.h"

@@ -2,7 +2,7 @@
 
 #include "register/frmcompcontrec.h"
 
-#include "host/data/recordset.h"
+#include "data/recordset.h"
 #include "host/net/answers.h"
 #include "host/net/netconnection.h"
 #include "host/services/abort.h"

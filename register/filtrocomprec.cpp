@@ -2,8 +2,8 @@
 
 #include "ui_frmfiltrocomprec.h"
 
+#include "data/recordset.h"
 #include "host/app/mainwindow.h"
-#include "host/data/recordset.h"
 #include "host/forms/form_life.h"
 #include "host/net/answers.h"
 #include "host/net/netconnection.h"
@@ -16,12 +16,13 @@
 #include "host/sql/tadoibquery.h"
 #include "host/widgets/button_flat.h"
 #include "module/cli_rec18000.h"
+#include "register/filtrocheck.h"
 #include "register/formresources.h"
 #include "register/frmcompcontrec.h"
 
 #include <QBoxLayout>
 
-#include <exception>
+#include <optional>
 
 namespace {
 
@@ -31,6 +32,10 @@ const QString kClientListOption = QStringLiteral("stCliente");
 QDateTime DateOf(const host::TDateEditPlus* edit) {
     const QDate date = edit->GetDate();
     return date.isNull() ? QDateTime() : date.startOfDay();
+}
+
+FiltroData DataOf(const host::TDateEditPlus* edit) {
+    return {edit->GetDate(), edit->IsValidDate()};
 }
 
 } // namespace
@@ -180,43 +185,34 @@ void TfrmFiltroCompRec::btfLoadOpcClick() {
     stCliente = Opcao(kClientListOption);
 }
 
-// An invalid typed date, a missing end of a period that must be (or was partly) given, and an
-// end before its start each stop the confirmation with the focus on the edit to correct.
-void TfrmFiltroCompRec::CheckPeriod(host::TDateEditPlus* start, host::TDateEditPlus* end,
-                                    bool required) const {
-    for (host::TDateEditPlus* edit : {start, end}) {
-        if (!edit->IsValidDate()) {
-            edit->setFocus();
-            edit->CheckValidDate();
-        }
-    }
-    if (!required && start->IsEmpty() && end->IsEmpty())
+void TfrmFiltroCompRec::CheckFiltro() const {
+    const std::optional<FiltroRecusa> fault =
+        FiltroCompRecCheck::Check({.dtCompIni = DataOf(ui->depDtCompIni),
+                                   .dtCompFin = DataOf(ui->depDtCompFin),
+                                   .dtLancIni = DataOf(ui->depDtLancIni),
+                                   .dtLancFin = DataOf(ui->depDtLancFin),
+                                   .listaOper = ui->rbtListaOper->isChecked(),
+                                   .stOperLanc = stOperLanc,
+                                   .listaClie = ui->rbtListaClie->isChecked(),
+                                   .stCliente = stCliente});
+    if (!fault)
         return;
-    if (start->GetDate().isNull()) {
-        start->setFocus();
-        host::MensErro(msgPadrao.Msg(QStringLiteral("DTINIINF")));
+    // In the order of FiltroRecusa::Campo.
+    host::TDateEditPlus* const dates[] = {ui->depDtCompIni, ui->depDtCompFin, ui->depDtLancIni,
+                                          ui->depDtLancFin};
+    QWidget* const spots[] = {ui->depDtCompIni, ui->depDtCompFin, ui->depDtLancIni,
+                              ui->depDtLancFin, ui->rbtListaOper, ui->rbtListaClie};
+    const auto spot = size_t(fault->campo);
+    if (fault->mensagem.isEmpty()) {
+        dates[spot]->CheckValidDate(); // the edit's own refusal of what was typed
+        return;
     }
-    if (end->GetDate().isNull()) {
-        end->setFocus();
-        host::MensErro(msgPadrao.Msg(QStringLiteral("DTFININF")));
-    }
-    if (end->GetDate() < start->GetDate()) {
-        start->setFocus();
-        host::MensErro(msgPadrao.Msg(QStringLiteral("DTFINMENOR")));
-    }
+    spots[spot]->setFocus();
+    host::MensErro(msgPadrao.Msg(fault->mensagem));
 }
 
 void TfrmFiltroCompRec::sbtConfirmaClick() {
-    CheckPeriod(ui->depDtCompIni, ui->depDtCompFin, true);
-    CheckPeriod(ui->depDtLancIni, ui->depDtLancFin, false);
-    if (ui->rbtListaOper->isChecked() && host::EmptyString(stOperLanc)) {
-        ui->rbtListaOper->setFocus();
-        host::MensErro(msgPadrao.Msg(QStringLiteral("OPERLANCINF")));
-    }
-    if (ui->rbtListaClie->isChecked() && host::EmptyString(stCliente)) {
-        ui->rbtListaClie->setFocus();
-        host::MensErro(msgPadrao.Msg(QStringLiteral("CLIEINF")));
-    }
+    CheckFiltro();
     const QString operators = ui->rbtTodosOper->isChecked() ? QString() : stOperLanc;
     const QString customers = ui->rbtTodosClie->isChecked() ? QString() : stCliente;
 

@@ -59,7 +59,8 @@ private:
     void rbtTodosClieClick();
     void btpListaOperClick();
     void btpListaClienteClick();
-    void CheckPeriod(host::TDateEditPlus* start, host::TDateEditPlus* end, bool required) const;
+    // Stops the confirmation (EAbort) with the focus on the control to correct.
+    void CheckFiltro() const;
     void PickList(host::TADOIBQuery* lookup, const QString& keyField, const QString& titleKey,
                   const QString& emptyKey, QString& list);
 

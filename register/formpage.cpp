@@ -5,7 +5,7 @@
 
 #include "ui_frmcompcontrec.h"
 
-#include "host/data/recordset.h"
+#include "data/recordset.h"
 #include "host/widgets/data_source.h"
 #include "host/widgets/db_date_edit.h"
 #include "host/widgets/db_edit.h"

@@ -2,7 +2,7 @@
 
 #include "ui_frmcompcontrec.h"
 
-#include "host/data/recordset.h"
+#include "data/recordset.h"
 #include "host/net/netconnection.h"
 #include "host/services/abort.h"
 #include "host/services/session.h"

@@ -4,8 +4,8 @@
 
 #include "ui_frmcompcontrec.h"
 
-#include "host/data/codec.h"
-#include "host/data/recordset.h"
+#include "data/codec.h"
+#include "data/recordset.h"
 #include "host/net/netconnection.h"
 #include "host/services/abort.h"
 #include "host/services/serveranswer.h"

@@ -3,7 +3,7 @@
 
 #include "register/frmcompcontrec.h"
 
-#include "host/data/recordset.h"
+#include "data/recordset.h"
 #include "host/services/editmask.h"
 #include "host/services/money.h"
 #include "host/services/text.h"

@@ -5,7 +5,7 @@
 
 #include "ui_frmcompcontrec.h"
 
-#include "host/data/recordset.h"
+#include "data/recordset.h"
 #include "host/services/enable.h"
 #include "host/widgets/btn_pesquisa.h"
 #include "host/widgets/button_flat.h"

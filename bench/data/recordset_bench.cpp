@@ -1,6 +1,6 @@
 // Record set and codec throughput on the compensation list's shape (44 fields).
-#include "host/data/codec.h"
-#include "host/data/recordset.h"
+#include "data/codec.h"
+#include "data/recordset.h"
 
 #include <benchmark/benchmark.h>
 
@@ -159,6 +159,26 @@ void BM_LocateLoop(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_LocateLoop)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// A handler deleting, customer by customer, the first row of each (five rows a customer): every
+// deletion leaves the key to the customer's next row.
+void BM_LocateDeleteLoop(benchmark::State& state) {
+    const int rows = int(state.range(0));
+    const host::RecordSetTable table = Compensacoes(rows);
+    host::RecordSet rs;
+    QList<QVariantList> keys;
+    for (int k = 0; k < kCompensacao[15].distinct; ++k)
+        keys.append({Text(kCompensacao[15], k)});
+    for (auto _ : state) {
+        state.PauseTiming();
+        rs.SetTable(table);
+        state.ResumeTiming();
+        for (const QVariantList& key : keys)
+            if (rs.Locate(QStringLiteral("CDCLIENTE"), key))
+                rs.Delete();
+    }
+}
+BENCHMARK(BM_LocateDeleteLoop)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 void BM_AppendRow(benchmark::State& state) {
     const host::RecordSetTable table = Compensacoes(int(state.range(0)));

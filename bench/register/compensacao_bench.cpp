@@ -5,8 +5,8 @@
 //   REC18000_BENCH_DB=/tmp/big.db build/bin/bench_register
 // with a database from `rec18000-db --database sqlite:/tmp/big.db generate --scale 100`.
 
-#include "host/data/codec.h"
-#include "host/data/recordset.h"
+#include "data/codec.h"
+#include "data/recordset.h"
 #include "host/net/netconnection.h"
 #include "host/net/serversession.h"
 #include "host/sql/connection.h"

@@ -2,7 +2,7 @@
 // the call as a client sees it over HTTP, the same call dispatched in process (query, rows and
 // encoding, no HTTP), the encoding alone, and the client's decoding for comparison.
 //   REC18000_BENCH_DB=sqlite:/tmp/big.db build/bin/bench_compensacao
-#include "host/data/codec.h"
+#include "data/codec.h"
 #include "server/http/server.h"
 #include "server/methods/methods.h"
 #include "server/rpc/dispatcher.h"

@@ -1,6 +1,6 @@
 #include "host/forms/tfrmpadrao.h"
 
-#include "host/data/recordset.h"
+#include "data/recordset.h"
 #include "host/services/abort.h"
 #include "host/services/dialogs.h"
 #include "host/services/hostmessages.h"

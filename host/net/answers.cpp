@@ -1,6 +1,6 @@
 #include "host/net/answers.h"
 
-#include "host/data/codec.h"
+#include "data/codec.h"
 #include "host/net/neterror.h"
 #include "host/services/serveranswer.h"
 

@@ -1,7 +1,7 @@
 #include "host/net/jsonrpc.h"
 
-#include "host/data/codec.h"
-#include "host/data/recordset.h"
+#include "data/codec.h"
+#include "data/recordset.h"
 #include "host/net/jsonread.h"
 #include "host/net/neterror.h"
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/rpccodes.h"
 #include "host/net/netanswer.h"
 
 #include <QObject>
@@ -18,7 +19,7 @@ class TNetConnection : public QObject {
 public:
     enum class Animation { Busy, None };
     // JSON-RPC error code with which the server refuses a business call.
-    static constexpr int kBusinessRefusal = -32000;
+    static constexpr int kBusinessRefusal = rpc::kRefused;
 
     explicit TNetConnection(QObject* parent = nullptr);
     ~TNetConnection() override;

@@ -1,7 +1,7 @@
 #include "host/services/dialogs.h"
 
-#include "host/data/recordset.h"
-#include "host/services/keylist.h"
+#include "data/keylist.h"
+#include "data/recordset.h"
 #include "host/services/text.h"
 
 #include <atomic>

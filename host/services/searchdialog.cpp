@@ -1,8 +1,8 @@
 #include "host/services/searchdialog.h"
 
-#include "host/data/recordset.h"
-#include "host/data/recordsetmodel.h"
+#include "data/recordset.h"
 #include "host/services/hostmessages.h"
+#include "host/widgets/recordsetmodel.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>

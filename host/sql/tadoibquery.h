@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/data/recordset.h"
+#include "data/recordset.h"
 #include "host/services/formdata.h"
 #include "host/sql/connection.h"
 
@@ -55,7 +55,8 @@ public:
     // The result rows (also what grids and searches show).
     RecordSet& DataSet() { return m_rows; }
     const RecordSet& DataSet() const { return m_rows; }
-    Field& FieldByName(const QString& name) const { return m_rows.FieldByName(name); }
+    Field& FieldByName(const QString& name) { return m_rows.FieldByName(name); }
+    const Field& FieldByName(const QString& name) const { return m_rows.FieldByName(name); }
 
 private:
     QueryDef m_def;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/data/recordset.h"
+#include "data/recordset.h"
 #include "host/widgets/reaction.h"
 
 #include <QObject>

@@ -1,6 +1,6 @@
 #include "host/widgets/db_grid.h"
 
-#include "host/data/recordset.h"
+#include "data/recordset.h"
 #include "host/widgets/data_source.h"
 #include "host/widgets/grid_titles.h"
 #include "host/widgets/mark_delegate.h"

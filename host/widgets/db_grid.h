@@ -1,9 +1,9 @@
 #pragma once
 
-#include "host/data/recordsetmodel.h"
 #include "host/widgets/check_pictures.h"
 #include "host/widgets/data_source.h"
 #include "host/widgets/reaction.h"
+#include "host/widgets/recordsetmodel.h"
 
 #include <QBrush>
 #include <QPointer>

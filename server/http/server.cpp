@@ -12,7 +12,7 @@
 #include <httplib.h>
 #include <simdjson.h>
 
-#include "host/data/jsonwriter.h"
+#include "data/jsonwriter.h"
 
 #include <atomic>
 #include <cstdio>

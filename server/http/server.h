@@ -1,7 +1,7 @@
 #pragma once
 
+#include "data/dburl.h"
 #include "server/rpc/registry.h"
-#include "server/store/dburl.h"
 
 #include <chrono>
 #include <functional>

@@ -1,6 +1,6 @@
 #include "server/methods/methods.h"
 
-#include "host/data/jsonwriter.h"
+#include "data/jsonwriter.h"
 #include "server/methods/querytable.h"
 #include "server/rpc/answers.h"
 #include "server/rpc/errors.h"

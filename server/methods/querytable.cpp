@@ -4,7 +4,7 @@
 #include "server/store/money.h"
 #include "server/store/sql.h"
 
-#include "host/services/keylist.h"
+#include "data/keylist.h"
 
 #include <QDate>
 #include <QDateTime>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/data/codec.h"
+#include "data/codec.h"
 
 #include <QSqlQuery>
 #include <QString>

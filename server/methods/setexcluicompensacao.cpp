@@ -1,6 +1,6 @@
 #include "server/methods/methods.h"
 
-#include "host/data/jsonwriter.h"
+#include "data/jsonwriter.h"
 #include "server/rpc/errors.h"
 #include "server/store/connection.h"
 #include "server/store/reversal.h"

@@ -1,7 +1,7 @@
 #include "server/rpc/answers.h"
 
-#include "host/data/codec.h"
-#include "host/data/jsonwriter.h"
+#include "data/codec.h"
+#include "data/jsonwriter.h"
 
 namespace rpc {
 

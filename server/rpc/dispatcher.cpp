@@ -1,6 +1,6 @@
 #include "server/rpc/dispatcher.h"
 
-#include "host/data/jsonwriter.h"
+#include "data/jsonwriter.h"
 #include "server/rpc/errors.h"
 #include "server/store/sql.h"
 

@@ -1,19 +1,12 @@
 #pragma once
 
+#include "data/rpccodes.h"
+
 #include <QString>
 
 #include <stdexcept>
 
 namespace rpc {
-
-// JSON-RPC 2.0 error codes, plus our own for a refused session.
-constexpr int kParseError = -32700;
-constexpr int kInvalidRequest = -32600;
-constexpr int kMethodNotFound = -32601;
-constexpr int kInvalidParams = -32602;
-constexpr int kInternalError = -32603;
-constexpr int kRefused = -32000;      // a business rule refused the call; text for the operator
-constexpr int kUnauthorized = -32001; // no valid session token
 
 // Ends a call with an error answer; the message is shown to the operator, so it is Portuguese
 // and carries no internal detail.

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "data/dburl.h"
 #include "server/rpc/params.h"
-#include "server/store/dburl.h"
 
 #include <QSqlDatabase>
 #include <QString>

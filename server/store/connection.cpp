@@ -1,11 +1,7 @@
 #include "server/store/connection.h"
 
+#include "data/dbopen.h"
 #include "server/store/sql.h"
-
-#include <QSqlDriver>
-#include <QSqlError>
-
-#include <sqlite3.h>
 
 #include <atomic>
 #include <map>
@@ -15,20 +11,6 @@ namespace store {
 namespace {
 
 constexpr int kBusyTimeoutMs = 10000;
-
-void SqliteNvl(sqlite3_context* context, int argc, sqlite3_value** argv) {
-    Q_UNUSED(argc);
-    sqlite3_result_value(context, sqlite3_value_type(argv[0]) == SQLITE_NULL ? argv[1] : argv[0]);
-}
-
-void RegisterNvl(const QSqlDatabase& db) {
-    const QVariant handle = db.driver()->handle();
-    sqlite3* raw = handle.isValid() ? *static_cast<sqlite3* const*>(handle.data()) : nullptr;
-    if (raw == nullptr ||
-        sqlite3_create_function_v2(raw, "NVL", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
-                                   &SqliteNvl, nullptr, nullptr, nullptr) != SQLITE_OK)
-        throw DbError("cannot register NVL on the SQLite connection", false);
-}
 
 void Remove(const QString& name) {
     {
@@ -63,29 +45,16 @@ QString UrlKey(const DbUrl& url) {
 } // namespace
 
 QSqlDatabase OpenConnection(const DbUrl& url, const QString& connectionName) {
-    const bool sqlite = url.dialect == Dialect::Sqlite;
-    QSqlDatabase db = QSqlDatabase::addDatabase(
-        sqlite ? QStringLiteral("QSQLITE") : QStringLiteral("QPSQL"), connectionName);
-    if (sqlite) {
-        db.setDatabaseName(url.path);
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
-    } else {
-        db.setHostName(url.host);
-        db.setPort(url.port);
-        db.setUserName(url.user);
-        db.setPassword(url.password);
-        db.setDatabaseName(url.database);
+    QSqlDatabase db;
+    try {
+        db = OpenDatabase(url, connectionName, {.busyTimeoutMs = kBusyTimeoutMs});
+    } catch (const DbOpenError& error) {
+        throw DbError(error.what(), false);
     }
-    if (!db.open())
-        throw DbError(QStringLiteral("cannot open %1: %2")
-                          .arg(url.Display(), db.lastError().text())
-                          .toStdString(),
-                      false);
-    if (sqlite) {
+    if (url.dialect == Dialect::Sqlite) {
         ExecDirect(db, QStringLiteral("PRAGMA journal_mode=WAL"));
         ExecDirect(db, QStringLiteral("PRAGMA foreign_keys=ON"));
         ExecDirect(db, QStringLiteral("PRAGMA synchronous=NORMAL"));
-        RegisterNvl(db);
     }
     return db;
 }

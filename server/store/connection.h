@@ -1,6 +1,6 @@
 #pragma once
 
-#include "server/store/dburl.h"
+#include "data/dburl.h"
 
 #include <QSqlDatabase>
 #include <QString>

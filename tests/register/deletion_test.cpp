@@ -1,7 +1,7 @@
 // Deleting a stored compensation: the question, what travels, the refusals and where the list
 // stands afterwards.
 
-#include "host/data/recordset.h"
+#include "data/recordset.h"
 #include "register/frmcompcontrec.h"
 #include "tests/register/screenfixture.h"
 

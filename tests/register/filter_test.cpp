@@ -1,7 +1,7 @@
 // The compensation-list filter: silent runs, validations with their focus, "Desfazer", reopening
 // and the operator and customer pickers.
 
-#include "host/data/recordset.h"
+#include "data/recordset.h"
 #include "host/widgets/button_flat.h"
 #include "host/widgets/date_edit.h"
 #include "module/cli_rec18002.h"

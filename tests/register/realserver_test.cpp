@@ -1,7 +1,7 @@
 // The screen against a real application server over a demo company database: listing, viewing
 // and deleting stored compensations of every kind.
 
-#include "host/data/recordset.h"
+#include "data/recordset.h"
 #include "host/net/serversession.h"
 #include "host/sql/connection.h"
 #include "register/frmcompcontrec.h"

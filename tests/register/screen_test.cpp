@@ -1,7 +1,7 @@
 // The main screen: the company panel, the list with its texts, pages and buttons, refresh,
 // cancelling and viewing a stored compensation.
 
-#include "host/data/recordset.h"
+#include "data/recordset.h"
 #include "host/widgets/db_edit.h"
 #include "host/widgets/db_grid.h"
 #include "host/widgets/db_text.h"

@@ -1,6 +1,6 @@
 #include "tests/register/screenfixture.h"
 
-#include "host/data/recordset.h"
+#include "data/recordset.h"
 #include "host/services/formdata.h"
 #include "host/sql/connection.h"
 #include "host/widgets/button_flat.h"

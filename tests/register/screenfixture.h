@@ -3,7 +3,7 @@
 // The compensation screen opened as the operator opens it, against a scripted server holding a
 // list of compensations, with look-ups on an in-memory company database.
 
-#include "host/data/codec.h"
+#include "data/codec.h"
 #include "tests/register/fakeserver.h"
 #include "tests/support/fakesession.h"
 #include "tests/support/scripteddialogs.h"

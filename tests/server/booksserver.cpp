@@ -1,8 +1,8 @@
 #include "tests/server/booksserver.h"
 
+#include "data/jsonwriter.h"
 #include "db/demo.h"
 #include "db/migrate.h"
-#include "host/data/jsonwriter.h"
 #include "server/methods/methods.h"
 
 #include <QDate>

@@ -2,7 +2,7 @@
 // and a step that fails part way is an error, not a shorter list.
 #include "server/methods/querytable.h"
 
-#include "host/data/jsonwriter.h"
+#include "data/jsonwriter.h"
 #include "server/store/sql.h"
 
 #include <QSqlDatabase>

@@ -1,5 +1,5 @@
 // The JSON-RPC endpoint over HTTP: sessions, request checks, company access, GetGeralPag.
-#include "host/data/codec.h"
+#include "data/codec.h"
 #include "server/auth/session.h"
 #include "server/auth/token.h"
 #include "server/store/connection.h"

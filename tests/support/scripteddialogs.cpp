@@ -1,6 +1,6 @@
 #include "tests/support/scripteddialogs.h"
 
-#include "host/data/recordset.h"
+#include "data/recordset.h"
 
 #include <QDialog>
 #include <gtest/gtest.h>

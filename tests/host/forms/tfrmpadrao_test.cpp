@@ -1,4 +1,4 @@
-#include "host/data/recordset.h"
+#include "data/recordset.h"
 #include "host/forms/form_life.h"
 #include "host/forms/tfrmpadrao.h"
 #include "host/widgets/button_flat.h"

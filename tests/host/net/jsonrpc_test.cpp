@@ -1,5 +1,5 @@
-#include "host/data/codec.h"
-#include "host/data/recordset.h"
+#include "data/codec.h"
+#include "data/recordset.h"
 #include "host/net/jsonrpc.h"
 #include "host/net/neterror.h"
 

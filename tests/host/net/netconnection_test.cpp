@@ -1,5 +1,5 @@
-#include "host/data/codec.h"
-#include "host/data/recordset.h"
+#include "data/codec.h"
+#include "data/recordset.h"
 #include "host/net/answers.h"
 #include "host/net/netconnection.h"
 #include "host/net/neterror.h"

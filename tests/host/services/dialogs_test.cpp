@@ -1,6 +1,6 @@
-#include "host/data/recordset.h"
+#include "data/keylist.h"
+#include "data/recordset.h"
 #include "host/services/dialogs.h"
-#include "host/services/keylist.h"
 #include "tests/support/scripteddialogs.h"
 
 #include <gtest/gtest-spi.h>

@@ -1,4 +1,4 @@
-#include "host/data/recordset.h"
+#include "data/recordset.h"
 #include "host/services/enable.h"
 #include "host/services/finddialog.h"
 #include "host/services/qtdialogs.h"

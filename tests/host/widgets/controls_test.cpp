@@ -1,4 +1,4 @@
-#include "host/data/recordset.h"
+#include "data/recordset.h"
 #include "host/services/editmask.h"
 #include "host/services/text.h"
 #include "host/widgets/btn_pesquisa.h"

@@ -1,4 +1,4 @@
-#include "host/data/recordset.h"
+#include "data/recordset.h"
 #include "host/widgets/data_source.h"
 #include "host/widgets/date_edit.h"
 #include "host/widgets/db_date_edit.h"

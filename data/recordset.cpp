@@ -1,13 +1,14 @@
-#include "host/data/recordset.h"
+#include "data/recordset.h"
 
-#include "host/data/datatexts.h"
-#include "host/data/keyindex.h"
+#include "data/datatexts.h"
+#include "data/keyindex.h"
 
 #include <QHash>
 
 #include <algorithm>
 #include <map>
 #include <stdexcept>
+#include <utility>
 
 namespace host {
 
@@ -22,12 +23,43 @@ struct RowData {
     throw std::logic_error(DataMsg(what).toStdString());
 }
 
+// Field names by a case-insensitive hash, so that a look-up needs no folded copy of the name.
+class NameIndex {
+public:
+    // The index whose name nameAt(index) equals `name` ignoring case, or -1.
+    template <typename NameAt> int Find(QStringView name, NameAt nameAt) const {
+        const size_t hash = Hash(name);
+        for (auto it = m_byHash.constFind(hash); it != m_byHash.constEnd() && it.key() == hash;
+             ++it)
+            if (name.compare(nameAt(*it), Qt::CaseInsensitive) == 0)
+                return *it;
+        return -1;
+    }
+    void Insert(QStringView name, int index) { m_byHash.insert(Hash(name), index); }
+
+private:
+    static size_t Hash(QStringView name) { // FNV-1a over the upper-cased code units
+        size_t hash = size_t(14695981039346656037ull);
+        for (const QChar c : name) {
+            char16_t unit = c.unicode();
+            if (unit < 0x80)
+                unit = unit >= 'a' && unit <= 'z' ? char16_t(unit - 32) : unit;
+            else
+                unit = c.toUpper().unicode();
+            hash = (hash ^ unit) * size_t(1099511628211ull);
+        }
+        return hash;
+    }
+
+    QMultiHash<size_t, int> m_byHash;
+};
+
 } // namespace
 
 struct RecordSet::Impl {
     std::vector<std::unique_ptr<Field>> fields;
     std::vector<std::unique_ptr<Field>> retired; // see RebuildFields
-    QHash<QString, int> byName;                  // upper-case name -> index
+    NameIndex byName;
     std::vector<RowData> rows;
     DataSetState state = DataSetState::Inactive;
     int current = -1;
@@ -133,23 +165,30 @@ void RecordSet::SetFieldDefs(const QList<FieldDef>& defs) {
 }
 
 void RecordSet::RebuildFields(const QList<FieldDef>& defs, bool keepPresentation) {
-    QHash<QString, int> byName;
+    NameIndex byName;
+    const auto defName = [&defs](int i) {
+        return QStringView(defs[i].name);
+    };
     for (int i = 0; i < defs.size(); ++i) {
-        const QString key = defs[i].name.toUpper();
-        if (key.isEmpty())
+        if (defs[i].name.isEmpty())
             throw std::invalid_argument(DataMsg(DataText::FieldNoName).toStdString());
-        if (byName.contains(key))
+        if (byName.Find(defs[i].name, defName) >= 0)
             throw std::invalid_argument(
                 DataMsg(DataText::FieldTwice).arg(defs[i].name).toStdString());
-        byName.insert(key, i);
+        byName.Insert(defs[i].name, i);
     }
+    // Fields already taken over read as nameless, so each old field is kept at most once.
+    const auto oldName = [this](int i) {
+        const auto& field = d->fields[size_t(i)];
+        return field ? QStringView(field->FieldName()) : QStringView();
+    };
     std::vector<std::unique_ptr<Field>> fields;
     fields.reserve(size_t(defs.size()));
     for (int i = 0; i < defs.size(); ++i) {
         FieldDef def = defs[i];
-        const auto old = d->byName.constFind(def.name.toUpper());
-        if (old != d->byName.constEnd() && d->fields[size_t(*old)]) {
-            std::unique_ptr<Field> field = std::move(d->fields[size_t(*old)]);
+        const int old = d->byName.Find(def.name, oldName);
+        if (old >= 0) {
+            std::unique_ptr<Field> field = std::move(d->fields[size_t(old)]);
             if (keepPresentation) {
                 const FieldDef& kept = field->m_def;
                 def.label = kept.label;
@@ -194,20 +233,37 @@ int RecordSet::FieldCount() const {
     return int(d->fields.size());
 }
 
-Field& RecordSet::FieldAt(int index) const {
+const Field& RecordSet::FieldAt(int index) const {
     return *d->fields.at(size_t(index));
 }
 
-Field& RecordSet::FieldByName(const QString& name) const {
-    Field* field = FindField(name);
+Field& RecordSet::FieldAt(int index) {
+    return *d->fields.at(size_t(index));
+}
+
+const Field& RecordSet::FieldByName(const QString& name) const {
+    const Field* field = FindField(name);
     if (!field)
         throw std::out_of_range(DataMsg(DataText::FieldNotFound).arg(name).toStdString());
     return *field;
 }
 
-Field* RecordSet::FindField(const QString& name) const {
-    const auto it = d->byName.constFind(name.trimmed().toUpper());
-    return it == d->byName.constEnd() ? nullptr : d->fields[size_t(*it)].get();
+Field& RecordSet::FieldByName(const QString& name) {
+    return const_cast<Field&>(std::as_const(*this).FieldByName(name));
+}
+
+int RecordSet::IndexOfName(QStringView name) const {
+    return d->byName.Find(name.trimmed(),
+                          [this](int i) { return QStringView(d->fields[size_t(i)]->FieldName()); });
+}
+
+const Field* RecordSet::FindField(const QString& name) const {
+    const int index = IndexOfName(name);
+    return index < 0 ? nullptr : d->fields[size_t(index)].get();
+}
+
+Field* RecordSet::FindField(const QString& name) {
+    return const_cast<Field*>(std::as_const(*this).FindField(name));
 }
 
 // ---- life ----
@@ -482,8 +538,16 @@ void RecordSet::Refresh() {
     NotifyScroll();
 }
 
-const std::vector<QVariant>& RecordSet::Row(int row) const {
+std::vector<QVariant> RecordSet::Row(int row) const {
     return d->rows.at(size_t(row)).values;
+}
+
+const std::vector<QVariant>& RecordSet::RowValues(int row) const {
+    return d->rows[size_t(row)].values;
+}
+
+const QVariant& RecordSet::CellAt(int row, int column) const {
+    return d->rows[size_t(row)].values[size_t(column)];
 }
 
 // ---- look-up ----
@@ -520,14 +584,8 @@ bool RecordSet::Locate(const QString& keyFields, const QVariantList& keyValues) 
         KeyIndex index;
         index.columns = columns;
         index.entries.reserve(qsizetype(d->rows.size()));
-        for (size_t pos = 0; pos < d->rows.size(); ++pos) {
-            const QString rowKey = d->KeyOf(columns, d->rows[pos].values);
-            auto entry = index.entries.find(rowKey);
-            if (entry == index.entries.end())
-                index.entries.insert(rowKey, {d->rows[pos].id, 1});
-            else
-                ++entry->count;
-        }
+        for (const RowData& row : d->rows)
+            index.Append(d->KeyOf(columns, row.values), row.id);
         found = d->indexes.emplace(columns, std::move(index)).first;
     }
     const auto entry = found->second.entries.constFind(key);

@@ -1,7 +1,7 @@
-#include "host/data/codec.h"
-#include "host/data/jsonwriter.h"
-#include "host/data/recordset.h"
-#include "tests/host/data/fielddef.h"
+#include "data/codec.h"
+#include "data/jsonwriter.h"
+#include "data/recordset.h"
+#include "tests/data/fielddef.h"
 
 #include <QJsonDocument>
 #include <QSignalSpy>

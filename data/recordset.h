@@ -1,7 +1,7 @@
 #pragma once
 
-#include "host/data/codec.h"
-#include "host/data/field.h"
+#include "data/codec.h"
+#include "data/field.h"
 
 #include <QByteArray>
 #include <QList>
@@ -28,9 +28,13 @@ public:
     void SetFieldDefs(const QList<FieldDef>& defs);
     QList<FieldDef> FieldDefs() const;
     int FieldCount() const;
-    Field& FieldAt(int index) const;
-    Field& FieldByName(const QString& name) const; // throws std::out_of_range when unknown
-    Field* FindField(const QString& name) const;
+    // Names compare case-insensitively, blanks around them ignored; a look-up allocates nothing.
+    const Field& FieldAt(int index) const;
+    Field& FieldAt(int index);
+    const Field& FieldByName(const QString& name) const; // throws std::out_of_range when unknown
+    Field& FieldByName(const QString& name);
+    const Field* FindField(const QString& name) const;
+    Field* FindField(const QString& name);
 
     // Life.
     void CreateDataSet(); // opens an empty record set with the current field definitions
@@ -72,7 +76,8 @@ public:
     void AppendRow(std::vector<QVariant> values);
     // Tells bound controls that rows changed wholesale (after bulk AppendRow calls).
     void Refresh();
-    const std::vector<QVariant>& Row(int row) const;
+    // A copy of one row's values; the storage itself stays private.
+    std::vector<QVariant> Row(int row) const;
 
     // "A;B" key text, values in the same order; strings compare case-insensitively, a null
     // value matches null cells. Moves to the first matching row and returns true, or leaves
@@ -111,6 +116,11 @@ signals:
 
 private:
     friend void codec::DecodeInto(const QByteArray& json, RecordSet& recordSet);
+    friend QByteArray codec::Encode(const RecordSet& recordSet);
+    friend void codec::Write(JsonWriter& out, const RecordSet& recordSet);
+    const QVariant& CellAt(int row, int column) const; // unchecked
+    const std::vector<QVariant>& RowValues(int row) const;
+    int IndexOfName(QStringView name) const;
     void SetFieldValue(int index, QVariant value); // already normalised
     void RebuildFields(const QList<FieldDef>& defs, bool keepPresentation);
     void SetTableUnchecked(RecordSetTable table);

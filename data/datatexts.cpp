@@ -1,4 +1,4 @@
-#include "host/data/datatexts.h"
+#include "data/datatexts.h"
 
 namespace host {
 

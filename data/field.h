@@ -75,7 +75,8 @@ public:
     QString PlainTextAt(int row) const;
     void SetOnGetText(GetTextHook hook) { m_onGetText = std::move(hook); }
 
-    RecordSet& DataSet() const { return *m_owner; }
+    const RecordSet& DataSet() const { return *m_owner; }
+    RecordSet& DataSet() { return *m_owner; }
 
 private:
     friend class RecordSet;

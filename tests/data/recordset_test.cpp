@@ -1,5 +1,5 @@
-#include "host/data/recordset.h"
-#include "tests/host/data/fielddef.h"
+#include "data/recordset.h"
+#include "tests/data/fielddef.h"
 
 #include <QSignalSpy>
 
@@ -246,6 +246,65 @@ TEST_F(RecordSetTest, LocateFollowsEditsInsertsAndDeletes) {
     EXPECT_TRUE(rs.Locate("VALOR", {7}));
     EXPECT_EQ(Number(), "7");
 }
+
+// Rows sharing a key: after every step the index must still lead to the first remaining holder
+// of each key, as a plain scan finds it. Steps: "D2" deletes row 2, "I1A" inserts a row keyed A
+// before row 1, "E0C" edits row 0's key to C.
+struct KeySteps {
+    const char* name;
+    const char* keys; // one letter per row
+    std::vector<const char*> steps;
+};
+
+class DuplicateKeyTest : public RecordSetTest, public ::testing::WithParamInterface<KeySteps> {
+protected:
+    int FirstHolder(const QString& key) const {
+        for (int row = 0; row < rs.RecordCount(); ++row)
+            if (rs.FieldByName("NRLANC").ValueAt(row).toString() == key)
+                return row;
+        return -1;
+    }
+    void Apply(const char* step) {
+        const char op = step[0];
+        const int row = step[1] - '0';
+        rs.SetRecNo(row);
+        if (op == 'D') {
+            rs.Delete();
+            return;
+        }
+        op == 'I' ? rs.Insert() : rs.Edit();
+        rs.FieldByName("CDEMPRESA").SetAsString("01");
+        rs.FieldByName("NRLANC").SetAsString(QString(QLatin1Char(step[2])));
+        rs.Post();
+    }
+};
+
+TEST_P(DuplicateKeyTest, IndexLeadsToFirstRemainingHolder) {
+    for (const char* key = GetParam().keys; *key; ++key)
+        Add("01", QString(QLatin1Char(*key)), 0);
+    ASSERT_TRUE(rs.Locate("CDEMPRESA;NRLANC", {"01", "A"})); // index built here
+    for (const char* step : GetParam().steps) {
+        Apply(step);
+        for (const QString key : {"A", "B", "C"}) {
+            const int expected = FirstHolder(key);
+            EXPECT_EQ(rs.Locate("CDEMPRESA;NRLANC", {"01", key}), expected >= 0)
+                << "after " << step << " key " << key.toStdString();
+            if (expected >= 0) {
+                EXPECT_EQ(rs.RecNo(), expected) << "after " << step << " key " << key.toStdString();
+            }
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Steps, DuplicateKeyTest,
+    ::testing::Values(KeySteps{"DeleteFirstOfThree", "ABACA", {"D0", "D1", "D2"}},
+                      KeySteps{"DeleteLastThenFirst", "AABA", {"D3", "D0", "D0"}},
+                      KeySteps{"DeleteMiddleDuplicate", "ABABA", {"D2", "D0"}},
+                      KeySteps{"InsertBeforeFirstThenDeleteIt", "BABA", {"I0A", "D0", "D0"}},
+                      KeySteps{"InsertBetweenDuplicates", "ABBA", {"I2A", "D0", "D0"}},
+                      KeySteps{"EditFirstAwayAndBack", "AAB", {"E0C", "E0A", "D1", "D0"}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(RecordSetTest, LocatePostsPendingInsertFirst) {
     Add("01", "1", 1);

@@ -1,7 +1,7 @@
-#include "host/data/field.h"
+#include "data/field.h"
 
-#include "host/data/datatexts.h"
-#include "host/data/recordset.h"
+#include "data/datatexts.h"
+#include "data/recordset.h"
 
 #include <QLocale>
 
@@ -170,7 +170,7 @@ QVariant Field::Value() const {
 QVariant Field::ValueAt(int row) const {
     if (m_index < 0 || row < 0 || row >= m_owner->RecordCount())
         return {};
-    return m_owner->Row(row)[size_t(m_index)];
+    return m_owner->CellAt(row, m_index);
 }
 
 bool Field::IsNull() const {

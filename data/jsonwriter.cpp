@@ -1,4 +1,4 @@
-#include "host/data/jsonwriter.h"
+#include "data/jsonwriter.h"
 
 #include <QDate>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/data/field.h"
+#include "data/field.h"
 
 namespace host::testdata {
 

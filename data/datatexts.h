@@ -6,7 +6,7 @@ namespace host {
 
 // Texts of the refusals the data layer raises; they reach the operator when a value does not
 // fit its field or a server answer is refused. Kept here rather than in forms/host: the
-// message lists are loaded by host/services, which itself depends on host/data.
+// message lists are loaded by host/services, which the data library does not link.
 enum class DataText {
     FieldRefused, // %1 field, %2 reason
     NotText,

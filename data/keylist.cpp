@@ -1,4 +1,4 @@
-#include "host/services/keylist.h"
+#include "data/keylist.h"
 
 namespace host {
 

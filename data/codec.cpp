@@ -1,13 +1,14 @@
-#include "host/data/codec.h"
+#include "data/codec.h"
 
-#include "host/data/datatexts.h"
-#include "host/data/jsonwriter.h"
-#include "host/data/recordset.h"
+#include "data/datatexts.h"
+#include "data/jsonwriter.h"
+#include "data/recordset.h"
 
 #include <QHash>
 
 #include <simdjson.h>
 
+#include <cstring>
 #include <string_view>
 #include <utility>
 
@@ -128,11 +129,20 @@ private:
         bool used = false;
     };
 
-    static quint32 Hash(std::string_view bytes) { // FNV-1a: short keys, cheap and good enough
-        quint32 hash = 2166136261u;
-        for (char c : bytes)
-            hash = (hash ^ quint8(c)) * 16777619u;
-        return hash;
+    // Eight bytes a step: this runs for most text cells, and byte-wise hashing showed.
+    static quint32 Hash(std::string_view bytes) {
+        quint64 hash = quint64(bytes.size()) * 0x9E3779B97F4A7C15ull;
+        size_t i = 0;
+        for (; i + 8 <= bytes.size(); i += 8) {
+            quint64 word = 0;
+            std::memcpy(&word, bytes.data() + i, 8);
+            hash = (hash ^ word) * 0xFF51AFD7ED558CCDull;
+            hash ^= hash >> 32;
+        }
+        quint64 tail = 0;
+        std::memcpy(&tail, bytes.data() + i, bytes.size() - i);
+        hash = (hash ^ tail) * 0xC4CEB9FE1A85EC53ull;
+        return quint32(hash ^ (hash >> 32));
     }
 
     void Grow() {
@@ -393,12 +403,13 @@ QByteArray Encode(const RecordSetTable& table) {
 QByteArray Encode(const RecordSet& recordSet) {
     return EncodeRows(
         recordSet.FieldDefs(), size_t(recordSet.RecordCount()),
-        [&](size_t r) -> const std::vector<QVariant>& { return recordSet.Row(int(r)); });
+        [&](size_t r) -> const std::vector<QVariant>& { return recordSet.RowValues(int(r)); });
 }
 
 void Write(JsonWriter& out, const RecordSet& recordSet) {
-    WriteRows(out, recordSet.FieldDefs(), size_t(recordSet.RecordCount()),
-              [&](size_t r) -> const std::vector<QVariant>& { return recordSet.Row(int(r)); });
+    WriteRows(
+        out, recordSet.FieldDefs(), size_t(recordSet.RecordCount()),
+        [&](size_t r) -> const std::vector<QVariant>& { return recordSet.RowValues(int(r)); });
 }
 
 RowWriter::RowWriter(JsonWriter& out, const QList<FieldDef>& fields) : m_out(out) {

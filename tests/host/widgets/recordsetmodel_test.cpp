@@ -1,4 +1,4 @@
-#include "host/data/recordsetmodel.h"
+#include "host/widgets/recordsetmodel.h"
 
 #include <QSignalSpy>
 #include <QSize>

@@ -1,4 +1,4 @@
-#include "server/store/dburl.h"
+#include "data/dburl.h"
 
 #include <QUrl>
 

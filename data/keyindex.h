@@ -1,11 +1,12 @@
 #pragma once
 
-#include "host/data/field.h"
+#include "data/field.h"
 
 #include <QHash>
 #include <QString>
 #include <QVariant>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -59,30 +60,51 @@ inline void AppendKeyPart(QString& key, FieldType type, const QVariant& value) {
     }
 }
 
-// Hash index over some key columns: key -> first row (by id) holding it, and how many do.
+// Hash index over some key columns: key -> the rows (by id) holding it, in row order. Rows never
+// change their order, only enter and leave, so the order of ids within a key stays right.
 struct KeyIndex {
     struct Entry {
         quint64 firstId;
-        int count;
+        std::vector<quint64> others; // empty, and so unallocated, for a unique key
     };
     std::vector<int> columns;
     QHash<QString, Entry> entries;
 
-    // A row with `key` now sits at `pos`. Returns false when the index cannot follow cheaply
-    // and must be dropped.
+    // While building over the rows in order.
+    void Append(const QString& key, quint64 id) {
+        auto it = entries.find(key);
+        if (it == entries.end())
+            entries.insert(key, {id, {}});
+        else
+            it->others.push_back(id);
+    }
+
+    // A row with `key` now sits at `pos`. Returns false when the index cannot follow and must be
+    // dropped.
     template <typename PositionOf>
     bool Add(const QString& key, quint64 id, int pos, PositionOf positionOf) {
         auto it = entries.find(key);
         if (it == entries.end()) {
-            entries.insert(key, {id, 1});
+            entries.insert(key, {id, {}});
             return true;
         }
         const int firstPos = positionOf(it->firstId);
         if (firstPos < 0)
             return false;
-        if (pos < firstPos)
+        if (pos < firstPos) {
+            it->others.insert(it->others.begin(), it->firstId);
             it->firstId = id;
-        ++it->count;
+            return true;
+        }
+        // Rows mostly arrive at the end: check the last holder before searching.
+        std::vector<quint64>& others = it->others;
+        if (others.empty() || positionOf(others.back()) < pos) {
+            others.push_back(id);
+            return true;
+        }
+        const auto at = std::partition_point(
+            others.begin(), others.end(), [&](quint64 other) { return positionOf(other) < pos; });
+        others.insert(at, id);
         return true;
     }
 
@@ -91,15 +113,20 @@ struct KeyIndex {
         auto it = entries.find(key);
         if (it == entries.end())
             return false;
-        if (it->count == 1) {
-            if (it->firstId != id)
-                return false;
-            entries.erase(it);
+        std::vector<quint64>& others = it->others;
+        if (it->firstId == id) {
+            if (others.empty()) {
+                entries.erase(it);
+                return true;
+            }
+            it->firstId = others.front(); // the next holder takes over
+            others.erase(others.begin());
             return true;
         }
-        if (it->firstId == id)
-            return false; // the next holder of the key is unknown
-        --it->count;
+        const auto found = std::find(others.begin(), others.end(), id);
+        if (found == others.end())
+            return false;
+        others.erase(found);
         return true;
     }
 };
