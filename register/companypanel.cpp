@@ -14,6 +14,7 @@
 #include "host/widgets/edit.h"
 
 #include <QApplication>
+#include <QMenuBar>
 
 #include <exception>
 #include <functional>
@@ -59,10 +60,11 @@ void TfrmCompContRec::WireCompanyPanel() {
 
 // The panel has no focus of its own: it is entered and left when the focus crosses its border
 // inside this screen. A message box, another screen of the suite or its menu taking the focus is
-// neither: they share the suite's window, not this screen. Nor are the moves Qt makes while the
-// screen is hidden (its child window being shown maximized passes the focus along and back).
+// neither: they share the suite's window, not this screen. Nor is the screen's menu bar, which
+// holds the focus while its menus are used, nor the moves Qt makes while the screen is hidden
+// (its child window being shown maximized passes the focus along and back).
 void TfrmCompContRec::FocusChanged(QWidget* old, QWidget* now) {
-    if (!now || !isVisible() || !isAncestorOf(now))
+    if (!now || !isVisible() || !isAncestorOf(now) || qobject_cast<QMenuBar*>(now))
         return;
     const bool inside = ui->panEmpresa->isAncestorOf(now);
     // During an entry the panel is locked; a focus passing through it is no choice of company.

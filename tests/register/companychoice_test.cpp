@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenuBar>
 #include <QPointer>
 #include <QTest>
 
@@ -106,28 +107,50 @@ protected:
     QLineEdit* other = nullptr;
 };
 
+enum class Elsewhere { AnotherChildWindow, TheScreensMenuBar };
+
+class FocusElsewhereTest : public ScreenAmongOthersTest,
+                           public ::testing::WithParamInterface<Elsewhere> {};
+
 // Regression: every child window shares the suite's window, so moving to another one counted as
-// leaving the company panel and validated a code not yet typed; opening the screen maximized
-// passed the focus along the panel's border and did the same.
-TEST_F(ScreenAmongOthersTest, AnotherChildWindowTakingTheFocusIsNoExitOfThePanel) {
+// leaving the company panel and validated a code not yet typed; so did opening the screen
+// maximized (Qt passes the focus along and back) and pressing Escape in the screen's menu (the
+// menu bar keeps the focus).
+TEST_P(FocusElsewhereTest, IsNoExitOfTheCompanyPanel) {
     OpenScreen();
     EXPECT_TRUE(dialogs.Errors().isEmpty()) << dialogs.Errors().join('\n').toStdString();
     auto* code = Find<QLineEdit>("edtCdEmpresa");
     ASSERT_TRUE(code->hasFocus());
-    area.setActiveSubWindow(qobject_cast<QMdiSubWindow*>(other->parentWidget()));
-    other->setFocus();
-    ASSERT_TRUE(other->hasFocus());
+    if (GetParam() == Elsewhere::AnotherChildWindow) {
+        area.setActiveSubWindow(qobject_cast<QMdiSubWindow*>(other->parentWidget()));
+        other->setFocus();
+        ASSERT_TRUE(other->hasFocus());
+        area.setActiveSubWindow(qobject_cast<QMdiSubWindow*>(screen->parentWidget()));
+    } else {
+        auto* menu = Find<QMenuBar>("mnuPadrao");
+        menu->setFocus(Qt::MenuBarFocusReason);
+        ASSERT_TRUE(menu->hasFocus());
+    }
     EXPECT_TRUE(dialogs.Errors().isEmpty()) << dialogs.Errors().join('\n').toStdString();
     EXPECT_TRUE(server.CallsOf("GetCompensacao").empty());
-    // Back in the screen, leaving the panel is still the choice of the company.
-    area.setActiveSubWindow(qobject_cast<QMdiSubWindow*>(screen->parentWidget()));
+    // Back in the panel, leaving it is still the choice of the company.
     code->setFocus();
     ASSERT_TRUE(code->hasFocus());
     QTest::keyClicks(code, "01");
-    LeaveCompanyPanel();
+    QTest::keyClick(code, Qt::Key_Tab);
     EXPECT_TRUE(dialogs.Errors().isEmpty()) << dialogs.Errors().join('\n').toStdString();
     EXPECT_EQ(server.CallsOf("GetCompensacao").size(), 1u);
+    EXPECT_TRUE(Enabled("sbtIncluir"));
 }
+
+std::string PlaceName(const ::testing::TestParamInfo<Elsewhere>& info) {
+    return info.param == Elsewhere::AnotherChildWindow ? "AnotherChildWindow" : "TheScreensMenuBar";
+}
+
+INSTANTIATE_TEST_SUITE_P(Places, FocusElsewhereTest,
+                         ::testing::Values(Elsewhere::AnotherChildWindow,
+                                           Elsewhere::TheScreensMenuBar),
+                         PlaceName);
 
 enum class Moment { ChoosingTheCompany, Browsing, Entering };
 
@@ -149,7 +172,7 @@ TEST_P(CloseEntryTest, ClosesTheScreenAtAnyMoment) {
     EXPECT_FALSE(shown && shown->isVisible());
 }
 
-std::string NameOf(const ::testing::TestParamInfo<Moment>& info) {
+std::string MomentName(const ::testing::TestParamInfo<Moment>& info) {
     static const char* const names[] = {"ChoosingTheCompany", "Browsing", "Entering"};
     return names[int(info.param)];
 }
@@ -157,7 +180,7 @@ std::string NameOf(const ::testing::TestParamInfo<Moment>& info) {
 INSTANTIATE_TEST_SUITE_P(Moments, CloseEntryTest,
                          ::testing::Values(Moment::ChoosingTheCompany, Moment::Browsing,
                                            Moment::Entering),
-                         NameOf);
+                         MomentName);
 
 } // namespace
 } // namespace register_testing
