@@ -99,8 +99,8 @@ void TfrmCompContRec::sbtFiltroClick() {
         CriaFiltroCompRec(ui->edtCdEmpresa->text(), kBotaoFiltro);
 }
 
-// The base step would post the new row locally, as if saved, without the server ever seeing it.
-// Confirming an entry sends nothing and changes nothing until the entry's confirmation is built.
+// The base step would post the new row locally, as if saved, though the server never saw it:
+// here confirming sends nothing and changes nothing.
 void TfrmCompContRec::sbtConfirmarClick() {}
 
 void TfrmCompContRec::sbtCancelarClick() {
