@@ -78,7 +78,13 @@ NetAnswer TNetConnection::Call(const QString& method, const QVariantList& params
         if (animation == Animation::Busy)
             busy.emplace(MainWindow());
         RunWhileWaiting([&, link = m_link, token = m_token] {
-            answer = jsonrpc::Response(link->client.PostJson(path, request, token), id);
+            try {
+                answer = jsonrpc::Response(link->client.PostJson(path, request, token), id);
+            } catch (const ENetError& failure) {
+                // The log says which call failed; the operator's text stays as it is.
+                throw ENetError(QString::fromStdString(failure.what()),
+                                method.toStdString() + ": " + failure.Detail());
+            }
         });
     }
     if (answer.Refused() && (m_throwException || answer.ErrorCode() != kBusinessRefusal)) {

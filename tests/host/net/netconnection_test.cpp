@@ -234,6 +234,7 @@ TEST_F(NetConnectionTest, AnAnswerLateBeyondTheCallTimeoutFailsWithAClearText) {
     } catch (const ENetError& error) {
         EXPECT_EQ(QString::fromStdString(error.what()),
                   HostMessages().Msg(QStringLiteral("TEMPOESG")).arg(1));
+        EXPECT_NE(error.Detail().find("GetCompensacao"), std::string::npos) << error.Detail();
     }
     EXPECT_LT(waited.elapsed(), 10000);
     EXPECT_FALSE(BusyShown());
