@@ -10,31 +10,34 @@
 #include "host/sql/tadoibquery.h"
 #include "host/widgets/btn_pesquisa.h"
 #include "host/widgets/data_source.h"
+#include "host/widgets/db_grid.h"
 #include "host/widgets/edit.h"
 
 #include <QApplication>
+#include <QMenuBar>
 
 #include <exception>
+#include <functional>
 
 namespace {
 
 const QString kCompanyParam = QStringLiteral("CDEMPRESA");
 constexpr int kCompanyWidth = 2;
 
-// Puts the focus back into a control when the scope is left by a failure.
-class FocusOnFailure {
+// Runs a step when the scope is left by a failure.
+class OnFailure {
 public:
-    explicit FocusOnFailure(QWidget* control)
-        : m_control(control), m_failures(std::uncaught_exceptions()) {}
-    ~FocusOnFailure() {
+    explicit OnFailure(std::function<void()> step)
+        : m_step(std::move(step)), m_failures(std::uncaught_exceptions()) {}
+    ~OnFailure() {
         if (std::uncaught_exceptions() > m_failures)
-            m_control->setFocus();
+            m_step();
     }
-    FocusOnFailure(const FocusOnFailure&) = delete;
-    FocusOnFailure& operator=(const FocusOnFailure&) = delete;
+    OnFailure(const OnFailure&) = delete;
+    OnFailure& operator=(const OnFailure&) = delete;
 
 private:
-    QWidget* m_control;
+    std::function<void()> m_step;
     int m_failures;
 };
 
@@ -56,9 +59,12 @@ void TfrmCompContRec::WireCompanyPanel() {
 }
 
 // The panel has no focus of its own: it is entered and left when the focus crosses its border
-// inside this screen's window (a message box taking the focus is neither).
+// inside this screen. A message box, another screen of the suite or its menu taking the focus is
+// neither: they share the suite's window, not this screen. Nor is the screen's menu bar, which
+// holds the focus while its menus are used, nor the moves Qt makes while the screen is hidden
+// (its child window being shown maximized passes the focus along and back).
 void TfrmCompContRec::FocusChanged(QWidget* old, QWidget* now) {
-    if (!now || now->window() != window())
+    if (!now || !isVisible() || !isAncestorOf(now) || qobject_cast<QMenuBar*>(now))
         return;
     const bool inside = ui->panEmpresa->isAncestorOf(now);
     // During an entry the panel is locked; a focus passing through it is no choice of company.
@@ -93,12 +99,31 @@ void TfrmCompContRec::btpEmpresaBeforePesq() {
 }
 
 void TfrmCompContRec::btpEmpresaAfterPesq() {
-    ui->edtCdEmpresa->setText(qryEmpresa->FieldByName(kCompanyParam).AsString());
+    {
+        const host::Reaction::Detached quiet(ui->edtCdEmpresa->OnChange);
+        ui->edtCdEmpresa->setText(qryEmpresa->FieldByName(kCompanyParam).AsString());
+    }
     ui->edtNmEmpresa->setText(qryEmpresa->FieldByName(QStringLiteral("NMEMPRESA")).AsString());
+    ChooseCompanyPicked();
+}
+
+// A pick is a choice of company as typing it and leaving the panel is: validated, the list
+// loaded, the focus out of the panel. A refused one leaves the operator in the panel.
+void TfrmCompContRec::ChooseCompanyPicked() {
+    const OnFailure stayInPanel([this] {
+        if (!m_inCompanyPanel) {
+            m_inCompanyPanel = true;
+            panEmpresaEnter();
+        }
+        ui->edtCdEmpresa->setFocus();
+    });
+    m_inCompanyPanel = false;
+    panEmpresaExit();
+    dbgPadrao->setFocus();
 }
 
 void TfrmCompContRec::Vd_Empresa(bool required) {
-    const FocusOnFailure focusBack(ui->edtCdEmpresa);
+    const OnFailure focusBack([this] { ui->edtCdEmpresa->setFocus(); });
     const QString typed = ui->edtCdEmpresa->text();
     if (host::EmptyString(typed)) {
         if (required)
@@ -106,7 +131,10 @@ void TfrmCompContRec::Vd_Empresa(bool required) {
         return;
     }
     const QString code = host::Ajusta(typed, kCompanyWidth);
-    ui->edtCdEmpresa->setText(code);
+    {
+        const host::Reaction::Detached quiet(ui->edtCdEmpresa->OnChange);
+        ui->edtCdEmpresa->setText(code);
+    }
     qryEmpresa->Close();
     qryEmpresa->ParamByName(kCompanyParam).SetAsString(code);
     qryEmpresa->Open();

@@ -35,6 +35,10 @@ void TfrmCompContRec::cdsCompensacaoNewRecord() {
 }
 
 void TfrmCompContRec::cdsCompensacaoAfterScroll() {
+    if (m_scrollsHeld) {
+        m_scrolledWhileHeld = true;
+        return;
+    }
     if (cdsCompensacao->IsEmpty())
         return;
     AplicaMask();

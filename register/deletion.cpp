@@ -23,9 +23,11 @@ void TfrmCompContRec::sbtExcluirClick() {
         QStringLiteral("SetExcluiCompensacao"), {QVariant::fromValue(cdsNovaComp)}));
     if (answer == kOk) {
         // The cursor moves to the row that followed (the one before, for the last row); the
-        // reload then stands on that compensation.
-        cdsCompensacao->Delete();
-        GetCompensacao(true, QString());
+        // reload then stands on that compensation, whose items load once.
+        HoldingScrolls([this] {
+            cdsCompensacao->Delete();
+            GetCompensacao(true, QString());
+        });
         return;
     }
     // A key this screen does not know is still shown rather than an empty message.

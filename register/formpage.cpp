@@ -67,6 +67,7 @@ void TfrmCompContRec::BuildFormPage() {
     ui->dbrItensComp->SetColumns(2);
     ui->dbrItensComp->SetDataSource(dtsPadrao);
     ui->dbrItensComp->SetDataField(QStringLiteral("IDTPITUTLCOMREC"));
+    ui->dbrItensComp->OnChange.Set([this] { dbrItensCompChange(); });
 
     const QList<QPair<host::TDBGrid*, host::TDataSource*>> grids{{ui->dbgContaRec, dtsBoletosRec},
                                                                  {ui->dbgConta, dtsBoletosPag},

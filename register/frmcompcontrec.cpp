@@ -76,6 +76,8 @@ void TfrmCompContRec::FormCreate() {
     netCompContRec->SetConnected(true);
     SetActivePage(tshFolhaDados);
     HabilitaPaginasBotoes(false);
+    // The screen opens in the company panel, as if the operator had entered it.
+    m_inCompanyPanel = true;
     ui->edtCdEmpresa->setFocus();
 }
 

@@ -9,6 +9,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -94,6 +95,16 @@ private:
 
     // Deletion (deletion.cpp).
     void PackNovaComp();
+
+    // Confirming, the items page of a stored compensation, item loads held through a reload,
+    // a company picked by search (states.cpp, itemspage.cpp, listload.cpp, companypanel.cpp).
+    void sbtConfirmarClick() override;
+    void dbrItensCompChange();
+    void EmptyItemsBut(host::RecordSet* kept);
+    void HoldingScrolls(const std::function<void()>& step);
+    void ChooseCompanyPicked();
+    bool m_scrollsHeld = false;
+    bool m_scrolledWhileHeld = false;
 
     bool Editing() const;
     host::RecordSet* NewRecordSet(const QString& name);

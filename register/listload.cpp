@@ -12,6 +12,8 @@
 #include "host/services/text.h"
 #include "register/filtrocomprec.h"
 
+#include <QScopedValueRollback>
+
 namespace {
 const QString kKeyFields = QStringLiteral("CDEMPRESA;NRLANCCOMPREC");
 const QString kNumber = QStringLiteral("NRLANCCOMPREC");
@@ -19,14 +21,33 @@ const QString kPayables = QStringLiteral("0");
 } // namespace
 
 void TfrmCompContRec::GetCompensacao(bool position, const QString& number) {
-    QString wanted =
-        cdsCompensacao->IsEmpty() ? QString() : cdsCompensacao->FieldByName(kNumber).AsString();
-    CriaFiltroCompRec(ui->edtCdEmpresa->text(), kEscondeFiltro);
-    if (!position)
+    HoldingScrolls([&] {
+        QString wanted =
+            cdsCompensacao->IsEmpty() ? QString() : cdsCompensacao->FieldByName(kNumber).AsString();
+        CriaFiltroCompRec(ui->edtCdEmpresa->text(), kEscondeFiltro);
+        if (!position)
+            return;
+        if (!host::EmptyString(number))
+            wanted = number;
+        cdsCompensacao->Locate(kKeyFields, {ui->edtCdEmpresa->text(), wanted});
+    });
+}
+
+// The cursor may move several times in one step (a reload lands on the first row, then is
+// positioned): the reaction to a move runs once, for where the step left it. A failed step
+// leaves the rows as they were and runs nothing.
+void TfrmCompContRec::HoldingScrolls(const std::function<void()>& step) {
+    if (m_scrollsHeld) {
+        step();
         return;
-    if (!host::EmptyString(number))
-        wanted = number;
-    cdsCompensacao->Locate(kKeyFields, {ui->edtCdEmpresa->text(), wanted});
+    }
+    m_scrolledWhileHeld = false;
+    {
+        const QScopedValueRollback held(m_scrollsHeld, true);
+        step();
+    }
+    if (m_scrolledWhileHeld)
+        cdsCompensacaoAfterScroll();
 }
 
 void TfrmCompContRec::GetContaItensCompensacao() {
@@ -47,6 +68,8 @@ void TfrmCompContRec::GetContaItensCompensacao() {
     // Both decoded before either list changes: a bad answer leaves the lists as they were.
     host::RecordSetTable bill = host::codec::Decode(parts[0].Json());
     host::RecordSetTable items = host::codec::Decode(parts[1].Json());
+    host::RecordSet* kept = kind == kPayables ? cdsBoletosPag : cdsCreditos;
     cdsBoletosRec->SetTable(std::move(bill));
-    (kind == kPayables ? cdsBoletosPag : cdsCreditos)->SetTable(std::move(items));
+    kept->SetTable(std::move(items));
+    EmptyItemsBut(kept);
 }

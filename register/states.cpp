@@ -41,10 +41,11 @@ void TfrmCompContRec::HabilitaPaginasBotoes(bool active) {
     mnuConfirmar->setEnabled(active && editing);
     mnuCancelar->setEnabled(active && editing);
     ui->mnuFiltro->setEnabled(active && !editing);
-    // Printing is never offered; the other further entries follow the new-entry rule.
+    // Printing is never offered; closing always is, also while the company is chosen and during
+    // an entry; the other further entries follow the new-entry rule.
     const QList<QAction*> printing{mnuImprimir, mnuListagem, mnuConfigImpressora};
     for (QAction* entry : FurtherMenuEntries())
-        entry->setEnabled(!printing.contains(entry) && active && !editing);
+        entry->setEnabled(entry == mnuFechar || (!printing.contains(entry) && active && !editing));
 
     const QList<QPair<host::TButtonFlat*, QAction*>> pairs{
         {sbtIncluir, mnuIncluir},   {sbtAlterar, mnuAlterar},      {sbtExcluir, mnuExcluir},
@@ -97,6 +98,10 @@ void TfrmCompContRec::sbtFiltroClick() {
     if (!Editing())
         CriaFiltroCompRec(ui->edtCdEmpresa->text(), kBotaoFiltro);
 }
+
+// The base step would post the new row locally, as if saved, though the server never saw it:
+// here confirming sends nothing and changes nothing.
+void TfrmCompContRec::sbtConfirmarClick() {}
 
 void TfrmCompContRec::sbtCancelarClick() {
     if (!Editing() || msgPadraoBase().ShowMsg(QStringLiteral("Canc")) != host::mrYes)

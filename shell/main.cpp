@@ -1,4 +1,5 @@
 #include "host/app/mainwindow.h"
+#include "host/net/netconnection.h"
 #include "host/net/serversession.h"
 #include "host/services/abort.h"
 #include "host/services/qtdialogs.h"
@@ -8,16 +9,18 @@
 #include "shell/shareddatabase.h"
 #include "shell/shellconfig.h"
 #include "shell/shellsession.h"
+#include "shell/shutdown.h"
 #include "shell/suitewindow.h"
+#include "shell/termsignals.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QLocale>
 #include <QMessageBox>
-#include <QPointer>
 #include <QScreen>
 #include <QTimer>
 
+#include <chrono>
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -50,20 +53,10 @@ std::optional<std::pair<QString, QString>> LogIn(const ShellConfig& config) {
     return std::pair{dialog.Operador(), dialog.Token()};
 }
 
-// Windows the modules made without a parent (their dialogs) belong to the application; they
-// must go before the code that drew them is unloaded.
-void CloseModuleWindows(const QWidget* mainWindow) {
-    QList<QPointer<QWidget>> windows;
-    for (QWidget* widget : QApplication::topLevelWidgets())
-        if (widget != mainWindow && !widget->parent())
-            windows.append(widget);
-    for (const QPointer<QWidget>& window : windows)
-        delete window.data();
-}
-
 int Run(const ShellConfig& config) {
     host::QtDialogs dialogs;
     const Installed<host::Dialogs, host::SetDialogs> dialogsInstalled(&dialogs);
+    host::SetCallTimeout(std::chrono::seconds(config.callTimeout));
     OpenSharedDatabase(config.databaseUrl);
     const auto login = LogIn(config);
     if (!login)
@@ -84,8 +77,7 @@ int Run(const ShellConfig& config) {
                            [&] { host::guarded([&] { modules.Open(config.module); }); });
 
     const int status = QApplication::exec();
-    window.CloseScreens();
-    CloseModuleWindows(&window);
+    CloseModules(window);
     modules.UnloadAll();
     host::SetMdiArea(nullptr);
     CloseSharedDatabase();
@@ -99,6 +91,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("suite"));
     QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
     try {
+        // A stop asked from outside leaves every event loop, then takes the menu's way out.
+        const TermSignals stop([] { QCoreApplication::exit(0); });
         return Run(ShellConfig::FromArguments(QApplication::arguments()));
     } catch (const std::exception& error) {
         std::fprintf(stderr, "suite: %s\n", error.what());

@@ -1,9 +1,17 @@
 #include "shell/moduleloader.h"
 
+#include "host/services/failure.h"
+
 #include <QDir>
 #include <QLibrary>
 
-#include <stdexcept>
+namespace {
+
+QString CannotOpen(const QString& code) {
+    return QStringLiteral("Não foi possível abrir o módulo %1. Avise o suporte.").arg(code);
+}
+
+} // namespace
 
 ModuleLoader::ModuleLoader(QString libraryDir) : m_libraryDir(std::move(libraryDir)) {}
 
@@ -18,8 +26,7 @@ QLibrary& ModuleLoader::Load(const QString& code) {
     auto library = std::make_unique<QLibrary>(
         QDir(m_libraryDir).filePath(QStringLiteral("lib%1.so").arg(code.toLower())));
     if (!library->load())
-        throw std::runtime_error("Módulo " + code.toStdString() +
-                                 " não carregado: " + library->errorString().toStdString());
+        throw host::EFailure(CannotOpen(code), library->errorString().toStdString());
     return *m_loaded.emplace(code, std::move(library)).first->second;
 }
 
@@ -28,7 +35,7 @@ void ModuleLoader::Open(const QString& code) {
     QLibrary& library = Load(code);
     const auto entry = reinterpret_cast<Entry>(library.resolve("IniProc"));
     if (!entry)
-        throw std::runtime_error("Módulo " + code.toStdString() + " sem a entrada IniProc");
+        throw host::EFailure(CannotOpen(code), code.toStdString() + " has no IniProc");
     entry();
 }
 

@@ -16,7 +16,7 @@ public:
     ModuleLoader(const ModuleLoader&) = delete;
     ModuleLoader& operator=(const ModuleLoader&) = delete;
 
-    // Loads the module the first time and calls its IniProc. Throws std::runtime_error when the
+    // Loads the module the first time and calls its IniProc. Throws host::EFailure when the
     // module cannot be loaded, and lets through what IniProc throws (same compiler and C++
     // runtime on both sides of the entry).
     void Open(const QString& code);

@@ -13,6 +13,8 @@ namespace {
 const QString kDefaultDatabase = QStringLiteral("sqlite:rec18000.db");
 const QString kDefaultHost = QStringLiteral("127.0.0.1");
 constexpr int kDefaultPort = 18000;
+constexpr int kDefaultCallTimeout = 30;
+constexpr int kLongestCallTimeout = 3600;
 
 QString DefaultConfigFile() {
     return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
@@ -25,6 +27,15 @@ int ParsePort(const QString& text) {
     if (!ok || port <= 0 || port > 65535)
         throw std::invalid_argument("porta do servidor inválida: " + text.toStdString());
     return port;
+}
+
+int ParseCallTimeout(const QString& text) {
+    bool ok = false;
+    const int seconds = text.trimmed().toInt(&ok);
+    if (!ok || seconds <= 0 || seconds > kLongestCallTimeout)
+        throw std::invalid_argument("tempo limite das chamadas inválido (segundos, de 1 a 3600): " +
+                                    text.toStdString());
+    return seconds;
 }
 
 } // namespace
@@ -76,6 +87,11 @@ ShellConfig ShellConfig::FromArguments(const QStringList& arguments) {
         ParsePort(parser.isSet(port)
                       ? parser.value(port)
                       : settings.value(QStringLiteral("server/port"), kDefaultPort).toString());
+    const QString timeout = qEnvironmentVariable("REC18000_CALL_TIMEOUT");
+    result.callTimeout = ParseCallTimeout(
+        !timeout.isEmpty()
+            ? timeout
+            : settings.value(QStringLiteral("server/timeout"), kDefaultCallTimeout).toString());
     result.operador = parser.value(operador);
     result.password =
         parser.isSet(password) ? parser.value(password) : qEnvironmentVariable("REC18000_PASSWORD");

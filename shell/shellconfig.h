@@ -10,12 +10,14 @@ struct ShellConfig {
     QString databaseUrl;
     QString serverHost;
     int serverPort = 0;
+    int callTimeout = 0; // seconds a server call may wait for its answer
     QString operador;
     QString password;
     QString module; // code of a module to open right after login
 
     // Parses the suite's arguments (the first one is the program). The password may come from
-    // the environment (REC18000_PASSWORD) so that it stays out of process listings. Throws
+    // the environment (REC18000_PASSWORD) so that it stays out of process listings; the call
+    // timeout from server/timeout, overridden by REC18000_CALL_TIMEOUT. Throws
     // std::invalid_argument with a text for the user on bad arguments or settings.
     static ShellConfig FromArguments(const QStringList& arguments);
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "host/forms/live_forms.h"
+
 #include <utility>
 
 namespace host {
@@ -10,6 +12,7 @@ namespace host {
 template <class Form> class FormLife final : public Form {
 public:
     template <class... Args> explicit FormLife(Args&&... args) : Form(std::forward<Args>(args)...) {
+        AddLiveForm(this);
         this->RunFormCreate();
     }
     ~FormLife() override { this->RunFormDestroy(); }

@@ -1,6 +1,6 @@
 #include "host/forms/form_steps.h"
 
-#include "host/services/abort.h"
+#include "host/services/failure.h"
 
 namespace host {
 
@@ -8,14 +8,14 @@ void FormSteps::RunFormCreate() {
     if (m_created)
         return;
     m_created = true;
-    guarded([this] { FormCreate(); });
+    RunReported([this] { FormCreate(); });
 }
 
 void FormSteps::RunFormDestroy() noexcept {
     if (!m_created || m_destroyed)
         return;
     m_destroyed = true;
-    guarded([this] { FormDestroy(); });
+    RunReported([this] { FormDestroy(); });
 }
 
 } // namespace host

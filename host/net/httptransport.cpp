@@ -2,6 +2,7 @@
 
 #include "host/net/jsonrpc.h"
 #include "host/net/neterror.h"
+#include "host/services/hostmessages.h"
 
 #include <httplib.h>
 
@@ -12,17 +13,27 @@ std::string Where(const Target& target) {
     return target.host.toStdString() + ":" + std::to_string(target.port);
 }
 
-[[noreturn]] void ThrowTransport(const Target& target, httplib::Error error) {
-    throw ENetError("Falha de comunicação com o servidor de aplicação " + Where(target) + ": " +
-                    httplib::to_string(error));
+QString Text(const char* key) {
+    return HostMessages().Msg(QLatin1String(key));
+}
+
+// A read that failed once the whole read time had passed is a server that did not answer in
+// time; anything else is a server that could not be reached or dropped the exchange.
+[[noreturn]] void ThrowTransport(const Target& target, httplib::Error error,
+                                 std::chrono::steady_clock::duration waited) {
+    const std::string detail = Where(target) + ": " + httplib::to_string(error);
+    if (error == httplib::Error::Read && waited >= target.readTimeout)
+        throw ENetError(Text("TEMPOESG").arg(target.readTimeout.count()), detail);
+    throw ENetError(Text("SERVCONEX").arg(QString::fromStdString(Where(target))), detail);
 }
 
 [[noreturn]] void ThrowStatus(const Target& target, int status, const QByteArray& body) {
     // Servers refuse a call (bad token, no access) with a JSON-RPC error body.
     const QString text = jsonrpc::ErrorText(body);
-    const std::string detail =
-        text.isEmpty() ? "HTTP " + std::to_string(status) : text.toStdString();
-    throw ENetError("O servidor de aplicação " + Where(target) + " recusou a chamada: " + detail);
+    const std::string detail = Where(target) + ": HTTP " + std::to_string(status);
+    if (text.isEmpty())
+        throw ENetError(detail);
+    throw ENetError(Text("SERVRECUSA").arg(text), detail + ": " + text.toStdString());
 }
 
 } // namespace
@@ -45,9 +56,10 @@ Client::Client(const Target& target) : d(std::make_unique<Impl>(target)) {}
 Client::~Client() = default;
 
 void Client::Check(const QString& path) {
+    const auto started = std::chrono::steady_clock::now();
     const auto result = d->client.Get(path.toStdString());
     if (!result)
-        ThrowTransport(d->target, result.error());
+        ThrowTransport(d->target, result.error(), std::chrono::steady_clock::now() - started);
     if (result->status != 200)
         ThrowStatus(d->target, result->status, QByteArray::fromStdString(result->body));
 }
@@ -56,10 +68,11 @@ Client::Reply Client::Post(const QString& path, const QByteArray& body, const QS
     httplib::Headers headers;
     if (!token.isEmpty())
         headers.emplace("Authorization", "Bearer " + token.toStdString());
+    const auto started = std::chrono::steady_clock::now();
     const auto result = d->client.Post(path.toStdString(), headers, body.constData(),
                                        static_cast<size_t>(body.size()), "application/json");
     if (!result)
-        ThrowTransport(d->target, result.error());
+        ThrowTransport(d->target, result.error(), std::chrono::steady_clock::now() - started);
     return {result->status, QByteArray::fromStdString(result->body)};
 }
 

@@ -15,7 +15,7 @@ struct Target {
     QString host;
     int port = 0;
     std::chrono::seconds connectTimeout{5};
-    std::chrono::seconds readTimeout{120};
+    std::chrono::seconds readTimeout{30};
 };
 
 class Client {

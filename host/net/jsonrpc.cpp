@@ -4,6 +4,7 @@
 #include "data/recordset.h"
 #include "host/net/jsonread.h"
 #include "host/net/neterror.h"
+#include "host/services/hostmessages.h"
 
 #include <QDateTime>
 #include <QLocale>
@@ -73,7 +74,9 @@ void AppendParam(QByteArray& out, const QVariant& param) {
         AppendDateTime(out, param.toDateTime());
         return;
     default:
-        throw ENetError(std::string("parâmetro de tipo não suportado: ") + param.typeName());
+        // Our own mistake, not the server's.
+        throw ENetError(HostMessages().Msg(QStringLiteral("ERRCOMUN")),
+                        std::string("parameter of an unsupported type: ") + param.typeName());
     }
 }
 

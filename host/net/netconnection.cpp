@@ -5,12 +5,33 @@
 #include "host/net/jsonrpc.h"
 #include "host/net/neterror.h"
 #include "host/services/busy.h"
+#include "host/services/hostmessages.h"
+
+#include <algorithm>
 
 #include <QScopedValueRollback>
 
 #include <optional>
 
 namespace host {
+namespace {
+
+std::chrono::seconds g_callTimeout{30};
+constexpr std::chrono::seconds kConnectTimeout{5};
+
+QString Text(const char* key) {
+    return HostMessages().Msg(QLatin1String(key));
+}
+
+} // namespace
+
+void SetCallTimeout(std::chrono::seconds timeout) {
+    g_callTimeout = timeout;
+}
+
+std::chrono::seconds CallTimeout() {
+    return g_callTimeout;
+}
 
 struct TNetConnection::Link {
     explicit Link(const http::Target& target) : client(target) {}
@@ -34,7 +55,8 @@ void TNetConnection::SetConnected(bool connected) {
         return;
     }
     emit beforeConnect();
-    auto link = std::make_shared<Link>(http::Target{m_host, m_port});
+    auto link = std::make_shared<Link>(
+        http::Target{m_host, m_port, std::min(kConnectTimeout, g_callTimeout), g_callTimeout});
     RunWhileWaiting([&] { link->client.Check(QStringLiteral("/health")); });
     m_link = std::move(link);
     emit afterConnect();
@@ -43,10 +65,9 @@ void TNetConnection::SetConnected(bool connected) {
 NetAnswer TNetConnection::Call(const QString& method, const QVariantList& params,
                                Animation animation) {
     if (!m_link)
-        throw ENetError("Conexão com o servidor de aplicação fechada: " + method.toStdString());
+        throw ENetError(Text("SERVFECHADA"), "connection closed: " + method.toStdString());
     if (m_inCall)
-        throw ENetError("Chamada ao servidor de aplicação já em andamento: " +
-                        method.toStdString());
+        throw ENetError(Text("SERVOCUPADO"), "call already running: " + method.toStdString());
     const qint64 id = m_nextId++;
     const QByteArray request = jsonrpc::Request(id, method, params);
     const QString path = QLatin1Char('/') + m_serverName;
@@ -57,11 +78,24 @@ NetAnswer TNetConnection::Call(const QString& method, const QVariantList& params
         if (animation == Animation::Busy)
             busy.emplace(MainWindow());
         RunWhileWaiting([&, link = m_link, token = m_token] {
-            answer = jsonrpc::Response(link->client.PostJson(path, request, token), id);
+            try {
+                answer = jsonrpc::Response(link->client.PostJson(path, request, token), id);
+            } catch (const ENetError& failure) {
+                // The log says which call failed; the operator's text stays as it is.
+                throw ENetError(QString::fromStdString(failure.what()),
+                                method.toStdString() + ": " + failure.Detail());
+            }
         });
     }
-    if (answer.Refused() && (m_throwException || answer.ErrorCode() != kBusinessRefusal))
-        throw ENetError(method.toStdString() + ": " + answer.ErrorMessage().toStdString());
+    if (answer.Refused() && (m_throwException || answer.ErrorCode() != kBusinessRefusal)) {
+        const std::string detail = method.toStdString() + ": " +
+                                   std::to_string(answer.ErrorCode()) + " " +
+                                   answer.ErrorMessage().toStdString();
+        // A business refusal is the server's text for the operator; a protocol error is not.
+        if (answer.ErrorCode() == kBusinessRefusal)
+            throw ENetError(answer.ErrorMessage(), detail);
+        throw ENetError(detail);
+    }
     return answer;
 }
 

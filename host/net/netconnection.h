@@ -7,9 +7,15 @@
 #include <QString>
 #include <QVariantList>
 
+#include <chrono>
 #include <memory>
 
 namespace host {
+
+// How long a call waits for the server's answer before it fails with a message that says so;
+// 30 seconds unless the suite sets it. Read when a connection opens.
+void SetCallTimeout(std::chrono::seconds timeout);
+std::chrono::seconds CallTimeout();
 
 // Connection of a screen to a remote object of the application server (JSON-RPC 2.0 over
 // HTTP: POST /<ServerName>). Calls are synchronous for the caller; the exchange itself runs on a

@@ -1,6 +1,8 @@
 #include "host/net/serversession.h"
 
 #include "host/net/httptransport.h"
+#include "host/net/netconnection.h"
+#include "host/services/hostmessages.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -21,7 +23,8 @@ QString OpenServerSession(const QString& host, int port, const QString& operador
                           const QString& password) {
     const QJsonObject request{{QStringLiteral("operator"), operador},
                               {QStringLiteral("password"), password}};
-    http::Client client(http::Target{host, port});
+    http::Client client(
+        http::Target{host, port, std::min(std::chrono::seconds(5), CallTimeout()), CallTimeout()});
     const auto reply = client.Post(QStringLiteral("/session"),
                                    QJsonDocument(request).toJson(QJsonDocument::Compact), {});
     const QJsonObject body = QJsonDocument::fromJson(reply.body).object();
@@ -29,14 +32,13 @@ QString OpenServerSession(const QString& host, int port, const QString& operador
         const QString token = body.value(QLatin1String("token")).toString();
         if (!token.isEmpty())
             return token;
-        throw ENetError("O servidor de aplicação respondeu ao login sem um token.");
+        throw ENetError("login answered without a token");
     }
     if (reply.status >= 400 && reply.status < 500) {
         const QString text = RefusalText(body);
-        throw ELoginRefused(text.isEmpty() ? "Operador ou senha inválidos." : text.toStdString());
+        throw ELoginRefused(text.isEmpty() ? QStringLiteral("Operador ou senha inválidos.") : text);
     }
-    throw ENetError("O servidor de aplicação falhou no login: HTTP " +
-                    std::to_string(reply.status));
+    throw ENetError("login failed: HTTP " + std::to_string(reply.status));
 }
 
 } // namespace host

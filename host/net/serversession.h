@@ -9,7 +9,7 @@ namespace host {
 // The server refused the operator or the password.
 class ELoginRefused : public ENetError {
 public:
-    using ENetError::ENetError;
+    explicit ELoginRefused(const QString& reason) : ENetError(reason, reason.toStdString()) {}
 };
 
 // Logs in on the application server (POST /session) and gives the token its calls need.

@@ -6,6 +6,7 @@
 #include <QFutureWatcher>
 #include <QPainter>
 #include <QPointer>
+#include <QScopedValueRollback>
 #include <QThread>
 #include <QTimer>
 #include <QWidget>
@@ -55,6 +56,7 @@ private:
 };
 
 int g_busyDepth = 0;
+int g_waitDepth = 0;
 QPointer<BusySpinner> g_spinner;
 
 // Discards user input everywhere while a background call runs.
@@ -109,6 +111,10 @@ void DeactiveShowAvi() {
     delete g_spinner.data();
 }
 
+bool WaitingForCall() {
+    return g_waitDepth > 0;
+}
+
 bool BusyShown() {
     return g_busyDepth > 0;
 }
@@ -131,8 +137,10 @@ void RunWhileWaiting(const std::function<void()>& work) {
             failure = std::current_exception();
         }
     }));
-    if (!watcher.isFinished())
+    if (!watcher.isFinished()) {
+        const QScopedValueRollback waiting(g_waitDepth, g_waitDepth + 1);
         loop.exec();
+    }
     watcher.waitForFinished();
     if (failure)
         std::rethrow_exception(failure);

@@ -31,6 +31,9 @@ public:
 // connection.
 void RunWhileWaiting(const std::function<void()>& work);
 
+// True while the UI thread waits in RunWhileWaiting.
+bool WaitingForCall();
+
 template <class F> auto RunInBackground(F&& work) -> std::invoke_result_t<F> {
     using Result = std::invoke_result_t<F>;
     if constexpr (std::is_void_v<Result>) {

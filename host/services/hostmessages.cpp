@@ -1,5 +1,7 @@
 #include "host/services/hostmessages.h"
 
+#include "host/services/dialogs.h"
+
 #include <QtDebug>
 
 namespace host {
@@ -14,11 +16,22 @@ const TMessages& HostMessages() {
     return messages;
 }
 
+void ReportFailure(const QString& forOperator, const QString& detail) noexcept {
+    try {
+        qWarning("failure shown to the operator: %s | %s", qUtf8Printable(forOperator),
+                 qUtf8Printable(detail));
+        dialogs().ErrorBox(forOperator);
+    } catch (...) {
+        qCritical("failure not shown: %s", qUtf8Printable(detail));
+    }
+}
+
 void ReportUnexpected(const QString& detail) noexcept {
     try {
-        dialogs().ErrorBox(HostMessages().Msg(QStringLiteral("ERRINESP")).arg(detail));
-    } catch (...) {
         qCritical("unexpected failure: %s", qUtf8Printable(detail));
+        dialogs().ErrorBox(HostMessages().Msg(QStringLiteral("ERRCOMUN")));
+    } catch (...) {
+        qCritical("unexpected failure not shown: %s", qUtf8Printable(detail));
     }
 }
 

@@ -9,8 +9,12 @@ const TMessages& BaseMessages();
 // The host's own texts: dialog captions and buttons, failure reports.
 const TMessages& HostMessages();
 
-// Reports a failure nobody expected as an error box through the dialogs seam (or the log when
-// no seam is installed); detail is the failure's own text. Never throws.
+// Reports a failure nobody expected: the operator is told what they can do, the detail (the
+// failure's own text) goes to the log. Never throws.
 void ReportUnexpected(const QString& detail) noexcept;
+
+// Reports a failure with a text meant for the operator; the detail goes to the log. Never
+// throws.
+void ReportFailure(const QString& forOperator, const QString& detail) noexcept;
 
 } // namespace host

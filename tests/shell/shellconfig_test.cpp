@@ -18,7 +18,7 @@ struct ConfigCase {
     int port;
 };
 
-class ShellConfigTest : public ::testing::TestWithParam<ConfigCase> {
+class IniFile : public ::testing::Test {
 protected:
     QString WriteIni(const char* text) {
         const QString path = dir.filePath(QStringLiteral("suite.ini"));
@@ -30,6 +30,8 @@ protected:
 
     QTemporaryDir dir;
 };
+
+class ShellConfigTest : public IniFile, public ::testing::WithParamInterface<ConfigCase> {};
 
 TEST_P(ShellConfigTest, CommandLineOverridesTheFile) {
     const QStringList arguments =
@@ -87,5 +89,35 @@ TEST_F(ShellConfigTest, RefusesWhatItCannotUse) {
     EXPECT_THROW(ShellConfig::FromArguments({QStringLiteral("suite"), QStringLiteral("--nope")}),
                  std::invalid_argument);
 }
+
+struct TimeoutCase {
+    const char* name;
+    const char* ini;
+    const char* environment; // REC18000_CALL_TIMEOUT; empty: unset
+    int seconds;             // 0: refused
+};
+
+class CallTimeoutTest : public IniFile, public ::testing::WithParamInterface<TimeoutCase> {};
+
+TEST_P(CallTimeoutTest, FromTheFileOverriddenByTheEnvironment) {
+    if (*GetParam().environment)
+        qputenv("REC18000_CALL_TIMEOUT", GetParam().environment);
+    const QStringList arguments{QStringLiteral("suite"), QStringLiteral("--config"),
+                                WriteIni(GetParam().ini)};
+    if (GetParam().seconds == 0)
+        EXPECT_THROW(ShellConfig::FromArguments(arguments), std::invalid_argument);
+    else
+        EXPECT_EQ(ShellConfig::FromArguments(arguments).callTimeout, GetParam().seconds);
+    qunsetenv("REC18000_CALL_TIMEOUT");
+}
+
+INSTANTIATE_TEST_SUITE_P(Sources, CallTimeoutTest,
+                         ::testing::Values(TimeoutCase{"Default", "", "", 30},
+                                           TimeoutCase{"File", "[server]\ntimeout=12\n", "", 12},
+                                           TimeoutCase{"Environment", "[server]\ntimeout=12\n", "5",
+                                                       5},
+                                           TimeoutCase{"Zero", "[server]\ntimeout=0\n", "", 0},
+                                           TimeoutCase{"NotANumber", "", "meio minuto", 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

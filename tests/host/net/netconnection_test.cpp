@@ -6,9 +6,11 @@
 #include "host/net/serversession.h"
 #include "host/services/abort.h"
 #include "host/services/busy.h"
+#include "host/services/hostmessages.h"
 #include "tests/host/net/fakeserver.h"
 #include "tests/support/scripteddialogs.h"
 
+#include <QElapsedTimer>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -129,10 +131,17 @@ struct FailureCase {
 class NetConnectionFailure : public NetConnectionTest,
                              public ::testing::WithParamInterface<FailureCase> {};
 
-TEST_P(NetConnectionFailure, IsRaisedNotReturned) {
+TEST_P(NetConnectionFailure, IsRaisedNotReturnedAndNamesNoMethodToTheOperator) {
     server.Answer(GetParam().body, GetParam().status);
     net.SetConnected(true);
-    EXPECT_THROW(net.Call(QStringLiteral("GetBoletosRec"), {}), ENetError);
+    try {
+        net.Call(QStringLiteral("GetBoletosRec"), {});
+        ADD_FAILURE() << "returned";
+    } catch (const ENetError& error) {
+        EXPECT_EQ(std::string(error.what()).find("GetBoletosRec"), std::string::npos)
+            << error.what();
+        EXPECT_FALSE(error.Detail().empty());
+    }
     EXPECT_FALSE(BusyShown());
 }
 
@@ -200,6 +209,38 @@ TEST_F(NetConnectionTest, ClosingTheConnectionDuringACallDoesNotPullItFromUnderT
     EXPECT_EQ(StatusText(net.Call(QStringLiteral("SetExcluiCompensacao"), {})),
               QStringLiteral("OK"));
     EXPECT_FALSE(net.Connected());
+}
+
+// Regression: a server that accepted the call and never answered froze the suite for two
+// minutes, then reported an English transport word.
+TEST_F(NetConnectionTest, AnAnswerLateBeyondTheCallTimeoutFailsWithAClearText) {
+    std::mutex mutex;
+    std::condition_variable released;
+    bool release = false;
+    server.OnPost([&](const httplib::Request&, httplib::Response&) {
+        std::unique_lock lock(mutex);
+        released.wait(lock, [&] { return release; });
+    });
+    struct Restore {
+        ~Restore() { SetCallTimeout(std::chrono::seconds(30)); }
+    } restore;
+    SetCallTimeout(std::chrono::seconds(1));
+    net.SetConnected(true);
+    QElapsedTimer waited;
+    waited.start();
+    try {
+        net.Call(QStringLiteral("GetCompensacao"), {});
+        ADD_FAILURE() << "returned";
+    } catch (const ENetError& error) {
+        EXPECT_EQ(QString::fromStdString(error.what()),
+                  HostMessages().Msg(QStringLiteral("TEMPOESG")).arg(1));
+        EXPECT_NE(error.Detail().find("GetCompensacao"), std::string::npos) << error.Detail();
+    }
+    EXPECT_LT(waited.elapsed(), 10000);
+    EXPECT_FALSE(BusyShown());
+    const std::lock_guard lock(mutex);
+    release = true;
+    released.notify_all();
 }
 
 TEST(ServerSession, GivesTheTokenOrTheRefusal) {

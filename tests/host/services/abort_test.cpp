@@ -1,10 +1,17 @@
 #include "host/services/abort.h"
+#include "host/services/busy.h"
+#include "host/services/failure.h"
+#include "host/services/hostmessages.h"
 #include "host/services/serveranswer.h"
 #include "tests/support/scripteddialogs.h"
 
 #include <QObject>
+#include <QThread>
+#include <QTimer>
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <functional>
 #include <stdexcept>
 
 namespace {
@@ -38,13 +45,74 @@ TEST(MensErro, AbortsTheCallersThroughNestedCalls) {
     EXPECT_EQ(steps, 1);
 }
 
-TEST(Guarded, ReportsAForeignExceptionAsAnError) {
+// What the log received while alive.
+class LogCapture {
+public:
+    LogCapture() : m_previous(qInstallMessageHandler(&LogCapture::Handler)) { s_lines.clear(); }
+    ~LogCapture() { qInstallMessageHandler(m_previous); }
+    QString Text() const { return s_lines.join('\n'); }
+
+private:
+    static void Handler(QtMsgType, const QMessageLogContext&, const QString& line) {
+        s_lines.append(line);
+    }
+    static inline QStringList s_lines;
+    QtMessageHandler m_previous;
+};
+
+struct FailureCase {
+    const char* name;
+    std::function<void()> fail;
+    const char* shown; // empty: the generic text
+    const char* logged;
+};
+
+class GuardedFailure : public ::testing::TestWithParam<FailureCase> {};
+
+// Regression: the operator saw internal names and texts ("GetCompensacao: ...", a driver's
+// message) instead of what to do; the detail belongs in the log.
+TEST_P(GuardedFailure, ShowsTheOperatorsTextAndLogsTheDetail) {
     ScriptedDialogs dialogs;
-    host::guarded([] { throw std::runtime_error("disco cheio"); });
-    const QStringList boxes = dialogs.Texts(Kind::ErrorBox);
-    ASSERT_EQ(boxes.size(), 1);
-    EXPECT_TRUE(boxes.first().contains("disco cheio"));
+    const LogCapture log;
+    host::guarded(GetParam().fail);
+    const QString shown = *GetParam().shown ? QString::fromUtf8(GetParam().shown)
+                                            : host::HostMessages().Msg("ERRCOMUN");
+    EXPECT_EQ(dialogs.Texts(Kind::ErrorBox), QStringList{shown});
+    EXPECT_TRUE(log.Text().contains(GetParam().logged)) << log.Text().toStdString();
     EXPECT_TRUE(dialogs.Errors().isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Failures, GuardedFailure,
+    ::testing::Values(
+        FailureCase{"Foreign", [] { throw std::runtime_error("disco cheio"); }, "", "disco cheio"},
+        FailureCase{"Unknown", [] { throw 42; }, "", "unexpected"},
+        FailureCase{"ForTheOperator",
+                    [] { throw host::EFailure("Servidor fora do ar.", "GetBoletosRec: refused"); },
+                    "Servidor fora do ar.", "GetBoletosRec: refused"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Regression: a click or timer that arrived while a server call waited ran screen code in the
+// middle of the action that made the call.
+TEST(Guarded, DropsAHandlerArrivingWhileACallWaits) {
+    ScriptedDialogs dialogs;
+    bool ranDuringCall = false;
+    bool lifeStepRan = false;
+    std::atomic<bool> release{false};
+    QTimer::singleShot(0, [&] {
+        host::guarded([&] { ranDuringCall = true; });
+        host::RunReported([&] { lifeStepRan = true; });
+        release = true;
+    });
+    host::RunInBackground([&] {
+        while (!release)
+            QThread::yieldCurrentThread();
+    });
+    EXPECT_FALSE(ranDuringCall);
+    EXPECT_TRUE(lifeStepRan);
+    bool ranAfter = false;
+    host::guarded([&] { ranAfter = true; });
+    EXPECT_TRUE(ranAfter);
 }
 
 TEST(Guarded, WrapsSlotsWithTheirArguments) {

@@ -38,10 +38,11 @@ TEST(TMessages, ShowMsgGivesSixForYesAndSevenForNo) {
 }
 
 TEST(HostMessages, HoldEveryTextTheHostUses) {
-    for (const char* key : {"ERRINESP",  "ERRSERV",      "ERRSQL",     "TITERRO",   "TITAVISO",
-                            "TITINFO",   "TITCONF",      "PESQFILTRO", "PESQOK",    "PESQCANC",
-                            "LISTMARCA", "LISTDESMARCA", "PROCTITULO", "PROCCAMPO", "PROCTEXTO",
-                            "PROCPROX",  "PROCNAOENC",   "AGUARDE",    "MSGSIM",    "MSGNAO"})
+    for (const char* key :
+         {"ERRCOMUN",   "ERRSERV",    "ERRSQL",    "TITERRO",   "TITAVISO",   "TITINFO",
+          "TITCONF",    "PESQFILTRO", "PESQOK",    "PESQCANC",  "LISTMARCA",  "LISTDESMARCA",
+          "PROCTITULO", "PROCCAMPO",  "PROCTEXTO", "PROCPROX",  "PROCNAOENC", "AGUARDE",
+          "MSGSIM",     "MSGNAO",     "TEMPOESG",  "SERVCONEX", "SERVRESP"})
         EXPECT_TRUE(host::HostMessages().Contains(key)) << key;
 }
 

@@ -5,6 +5,7 @@
 #include "host/widgets/data_source.h"
 #include "host/widgets/db_edit.h"
 #include "host/widgets/db_radio_group.h"
+#include "host/widgets/db_text.h"
 #include "host/widgets/number_edit.h"
 #include "tests/host/widgets/candidates.h"
 #include "tests/support/scripteddialogs.h"
@@ -261,6 +262,52 @@ TEST_F(SearchButton, AbortBeforeTheSearchEndsItWithoutADialog) {
     EXPECT_EQ(dialogs.Texts(Kind::Search), QStringList{});
     EXPECT_EQ(dialogs.Errors(), QStringList{"Empresa deve ser informada."});
 }
+
+} // namespace
+} // namespace host
+
+namespace host {
+namespace {
+
+struct TitleCase {
+    int widthShare; // percent of the text's own width the label gets
+    bool elided;
+};
+
+class BoundTitle : public ::testing::TestWithParam<TitleCase> {};
+
+// Regression: a record title narrower than its text was cut, "… - 300,00" reading "… - 30".
+TEST_P(BoundTitle, ElidesVisiblyAndShowsTheWholeTextAsTip) {
+    const QString title = QStringLiteral("Compensação Nro.: 0000000004 - 300,00");
+    RecordSet rows;
+    rows.SetFieldDefs({{.name = "DADOSCOMP", .type = FieldType::String, .size = 60}});
+    rows.CreateDataSet();
+    rows.AppendRow({title});
+    rows.Refresh();
+    TDataSource source;
+    source.SetDataSet(&rows);
+    TDBText label;
+    label.show();
+    label.SetDataSource(&source);
+    label.SetDataField("DADOSCOMP");
+    label.resize(label.fontMetrics().horizontalAdvance(title) * GetParam().widthShare / 100 + 4,
+                 30);
+    EXPECT_EQ(label.text(), title);
+    EXPECT_LE(label.minimumSizeHint().width(), label.width());
+    if (GetParam().elided) {
+        EXPECT_TRUE(label.ShownText().endsWith(QStringLiteral("…")))
+            << label.ShownText().toStdString();
+        EXPECT_TRUE(title.startsWith(label.ShownText().chopped(1)));
+        EXPECT_EQ(label.toolTip(), title);
+    } else {
+        EXPECT_EQ(label.ShownText(), title);
+        EXPECT_TRUE(label.toolTip().isEmpty());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Widths, BoundTitle,
+                         ::testing::Values(TitleCase{40, true}, TitleCase{95, true},
+                                           TitleCase{110, false}));
 
 } // namespace
 } // namespace host
