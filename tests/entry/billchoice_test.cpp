@@ -84,47 +84,6 @@ TEST_F(BillChoiceTest, TickingCopiesTheBillByFieldName) {
     EXPECT_EQ(chosen.FieldByName("DTENTRSAID").AsDateTime().date(), QDate(2026, 11, 2));
 }
 
-TEST_F(BillChoiceTest, SecondTickUnticksTheFirst) {
-    TickRow(0);
-    EXPECT_EQ(TickRow(2), (BillKey{"0001", "12"}));
-    EXPECT_EQ(Flags(), (QStringList{"N", "N", "S"}));
-    EXPECT_EQ(ChosenNumber(), "12");
-    EXPECT_EQ(bills.RecNo(), 2);
-}
-
-TEST_F(BillChoiceTest, TickingTheChosenBillAgainLeavesNone) {
-    TickRow(1);
-    EXPECT_EQ(TickRow(1), std::nullopt);
-    EXPECT_EQ(Flags(), (QStringList{"N", "N", "N"}));
-    EXPECT_TRUE(chosen.IsEmpty());
-    EXPECT_EQ(choice.Check("C1"), "NCONTREC");
-}
-
-TEST_F(BillChoiceTest, EmptyListTogglesNothing) {
-    bills.EmptyDataSet();
-    EXPECT_EQ(choice.Toggle(), std::nullopt);
-    EXPECT_TRUE(bills.IsEmpty());
-}
-
-TEST_F(BillChoiceTest, NewContentFindsTheChosenBillOrForgetsIt) {
-    TickRow(1);
-    RecordSet fresh;
-    MakeBills(fresh);
-    AddBill(fresh, "12", 5.0);
-    AddBill(fresh, "11", 7.5); // still open, with less left
-    bills.SetTable(fresh.Table());
-    ASSERT_TRUE(choice.FindChosen());
-    EXPECT_EQ(bills.FieldByName("NRLANBOLREC").AsString(), "11");
-    choice.Toggle();
-    EXPECT_EQ(chosen.FieldByName("VRFINALBREC").AsFloat(), 7.5);
-
-    RecordSet settled;
-    MakeBills(settled);
-    AddBill(settled, "12", 5.0);
-    bills.SetTable(settled.Table());
-    EXPECT_FALSE(choice.FindChosen());
-}
-
 struct CheckCase {
     const char* name;
     int ticked; // -1: none

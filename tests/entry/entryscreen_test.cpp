@@ -319,11 +319,4 @@ TEST_F(EntryTest, ChangingADateDropsTheMarkedPayables) {
     EXPECT_TRUE(screen->cdsBoletosMarcados->IsEmpty());
 }
 
-TEST_F(EntryTest, ClosingTheScreenValidatesNothing) {
-    StartEntry();
-    TypeTaxId("123");
-    CloseScreen();
-    EXPECT_EQ(dialogs.Shown().size(), 0u);
-}
-
 } // namespace
