@@ -49,11 +49,14 @@ TfrmCompContRec::TfrmCompContRec(QWidget* parent)
     BuildRecordSets();
     BuildListGrid();
     BuildFormPage();
+    WireEntry();
     WireCompanyPanel();
     PutCompanyPanelFirst();
 }
 
-TfrmCompContRec::~TfrmCompContRec() = default;
+TfrmCompContRec::~TfrmCompContRec() {
+    UnwireEntry();
+}
 
 void TfrmCompContRec::BuildToolbar() {
     // The filter button follows the base buttons; its menu entry goes under maintenance.

@@ -118,4 +118,54 @@ private:
     host::TADOIBQuery* qryEmpresa = nullptr;
     QAction* N1 = nullptr;
     bool m_inCompanyPanel = false;
+
+    // ---- Compensation entry (entry/): customer, receivable bill and dates ----
+public:
+    // The chosen receivable bill, and the marked payables and bank credits: what the
+    // confirmation sends whole to the server.
+    host::RecordSet* cdsBolRec = nullptr;
+    host::RecordSet* cdsBoletosMarcados = nullptr;
+    host::RecordSet* cdsLancMarcados = nullptr;
+
+private:
+    // Record sets, look-up and reactions of the entry (entry/wiring.cpp); the reactions are
+    // detached before the screen is torn down.
+    void WireEntry();
+    void UnwireEntry();
+    void CreateEntryRecordSets();
+
+    // Customer (entry/customer.cpp).
+    void btpClienteClick();
+    void dbeInsJurClieEnter();
+    void dbeInsJurClieChange();
+    void dbeInsJurClieExit();
+    void panEmprClieExit();
+    void Vd_Cliente(bool boObrigatorio);
+    void ResetCliente();
+    void TakeCliente();
+    void ApplyTaxIdMask();
+    QString TypedTaxId() const;
+
+    // Receivable bill (entry/bills.cpp).
+    void getBoletosRec(bool relocate);
+    void cdsBoletosRecAfterOpen();
+    void VerificaBolRecMarcado();
+    void SelecionaBolRec();
+    void dbgContaRecCellClick(int column);
+    void dbgContaRecKeyDown(int& key, Qt::KeyboardModifiers shift);
+    void dbgContaRecEnter();
+    void dbgContaRecExit();
+    void Vd_Documento();
+
+    // Dates (entry/dates.cpp).
+    void Vd_DtCompensacao();
+    void Vd_DtBaixa();
+    void Vd_DataEntrPag();
+    void Vd_DataEntrRec();
+    void HabDesabAltDatas();
+    void dbeDtCompChange();
+    void dbeDtBaixaChange();
+
+    host::TADOIBQuery* qryCliente = nullptr;
+    host::TDataSource* dtsCliente = nullptr;
 };

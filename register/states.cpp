@@ -68,28 +68,6 @@ void TfrmCompContRec::HabilitaDesabilitaCampos(bool enable) {
         control->setEnabled(enable);
 }
 
-void TfrmCompContRec::sbtIncluirClick() {
-    host::TfrmPadrao::sbtIncluirClick();
-    cdsCompensacaoNewRecord();
-    for (host::RecordSet* list : {cdsBoletosRec, cdsBoletosPag, cdsCreditos}) {
-        if (!list->Active())
-            list->CreateDataSet();
-        list->EmptyDataSet();
-    }
-    SwitchPage(tshFormulario);
-    ui->dbeInsJurClie->setFocus();
-}
-
-void TfrmCompContRec::sbtVerificarClick() {
-    if (!Editing())
-        GetCompensacao(true, QString());
-}
-
-void TfrmCompContRec::sbtProcurarClick() {
-    if (!Editing())
-        host::TfrmPadrao::sbtProcurarClick();
-}
-
 void TfrmCompContRec::mnuFiltroClick() {
     ui->sbtFiltro->click();
 }

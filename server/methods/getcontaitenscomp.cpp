@@ -1,6 +1,7 @@
 #include "server/methods/methods.h"
 
 #include "data/jsonwriter.h"
+#include "server/methods/billcolumns.h"
 #include "server/methods/querytable.h"
 #include "server/rpc/answers.h"
 #include "server/rpc/errors.h"
@@ -12,37 +13,15 @@ namespace rec18000 {
 
 namespace {
 
-// The compensation's receivable bill, as the bill list of the entry shows it. Its net value is
-// the bill's open balance now.
-constexpr std::array kBillColumns = {
-    FlagColumn("IDMARCADO"),          DateTextColumn("VENCIMENTO", 10),
-    TextColumn("DOCUMENTO", 26),      TextColumn("NRINSJURCLIE", 20),
-    TextColumn("NMRAZSOCCLIE", 50),   TextColumn("NRSEQVENREC", 2),
-    TextColumn("NRPARCELAREC", 2),    MoneyTextColumn("VRORIGINAL", 40),
-    MoneyTextColumn("VRLIQUIDO", 40), NumberColumn("VRORIGREC"),
-    NumberColumn("VRFINALBREC"),      TextColumn("CDFIMOVFLREC", 4),
-    TextColumn("CDCLASSFINA", 6),     DateColumn("DTENTRSAID"),
-    DateColumn("DTMOVFLUXO"),         DateColumn("DTVENBOLREC"),
-    TextColumn("NRNOTAFISC", 20),     TextColumn("CDSERIE", 5),
-    TextColumn("CDFILIEMIT", 4),      TextColumn("NMFILIAL", 30),
-    TextColumn("CDFILIBOLREC", 4),    TextColumn("NRLANBOLREC", 10),
-    TextColumn("IDTPIJURCLIE", 1),    TextColumn("CDCLIENTE", 21),
-    TextColumn("CDFILIAL", 4),        TextColumn("NRLANCTONF", 10),
-    TextColumn("CDEMPRESA", 2),
-};
-
-const QString kSelectBill = QStringLiteral(
-    "SELECT 'N', B.DTVENBOLREC, B.NRNOTAFISC || COALESCE('/' || B.CDSERIE, ''), "
-    "CL.NRINSJURCLIE, CL.NMRAZSOCCLIE, B.NRSEQVENREC, B.NRPARCELAREC, B.VRORIGREC, "
-    "B.VRSALDOBREC, B.VRORIGREC, B.VRSALDOBREC, B.CDFIMOVFLREC, B.CDCLASSFINA, B.DTENTRSAID, "
-    "B.DTMOVFLUXO, B.DTVENBOLREC, B.NRNOTAFISC, B.CDSERIE, B.CDFILIEMIT, F.NMFILIAL, "
-    "B.CDFILIBOLREC, B.NRLANBOLREC, CL.IDTPIJURCLIE, B.CDCLIENTE, B.CDFILIAL, B.NRLANCTONF, "
-    "B.CDEMPRESA "
-    "FROM COMPCONTREC C "
-    "JOIN BOLETOREC B ON B.CDFILIBOLREC = C.CDFILIBOLREC AND B.NRLANBOLREC = C.NRLANBOLREC "
-    "JOIN CLIENTE CL ON CL.CDCLIENTE = B.CDCLIENTE "
-    "LEFT JOIN FILIAL F ON F.CDFILIAL = B.CDFILIEMIT "
-    "WHERE C.CDEMPRESA = :CDEMPRESA AND C.NRLANCCOMPREC = :NRLANCCOMPREC");
+// The compensation's receivable bill, as the bill list of the entry shows it.
+const QString kSelectBill =
+    kBillSelect +
+    QStringLiteral(
+        "FROM COMPCONTREC C "
+        "JOIN BOLETOREC B ON B.CDFILIBOLREC = C.CDFILIBOLREC AND B.NRLANBOLREC = C.NRLANBOLREC "
+        "JOIN CLIENTE CL ON CL.CDCLIENTE = B.CDCLIENTE "
+        "LEFT JOIN FILIAL F ON F.CDFILIAL = B.CDFILIEMIT "
+        "WHERE C.CDEMPRESA = :CDEMPRESA AND C.NRLANCCOMPREC = :NRLANCCOMPREC");
 
 // Payable items: the payables list's fields; the net value is the payable's open balance now,
 // VRITEMCOMPREC what this compensation offset.

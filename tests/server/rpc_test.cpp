@@ -191,8 +191,8 @@ TEST_F(EndpointTest, StringIdIsEchoedAndANotificationGetsNoBody) {
 }
 
 TEST_F(EndpointTest, MethodsNotBuiltYetRefuseInPortuguese) {
-    auto result = Call(Request("GetBoletosRec", R"(["01","000000000000000000001"])"),
-                       Login("ADMIN", "admin123"));
+    auto result =
+        Call(Request("GetVdAjBolRec", R"(["01","0001","0000000001"])"), Login("ADMIN", "admin123"));
     ASSERT_TRUE(result);
     const ErrorAnswer error = ParseError(result->body);
     EXPECT_EQ(error.code, -32000);
@@ -215,7 +215,8 @@ TEST_F(EndpointTest, FiftyMegabyteBodyIsRefusedAndTheServerCarriesOn) {
 TEST_F(EndpointTest, OneLogLinePerCallWithoutBusinessData) {
     const std::string token = Login("ADMIN", "admin123");
     const size_t before = LogLines().size();
-    Call(Request("GetBoletosRec", R"(["01","000000000000000000007"])"), token);
+    // A company the operator may not work for: a refused call.
+    Call(Request("GetBoletosRec", R"(["99","000000000000000000007"])"), token);
     Call(Request("GetMetodoSecreto\nforged log", "[]"), token);
     const auto lines = LogLines();
     ASSERT_EQ(lines.size(), before + 2);
