@@ -50,6 +50,7 @@ TfrmCompContRec::TfrmCompContRec(QWidget* parent)
     BuildListGrid();
     BuildFormPage();
     WireCompanyPanel();
+    WireSettlement();
     PutCompanyPanelFirst();
 }
 
