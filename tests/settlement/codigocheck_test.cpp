@@ -45,7 +45,6 @@ TEST_P(CodigoCheckTest, VerdictAndMessage) {
 
 const DefCodigo& BxR = CodigoCheck::Tipo(TipoRef::BaixaRec);
 const DefCodigo& AjR = CodigoCheck::Tipo(TipoRef::AjusteRec);
-const DefCodigo& BxP = CodigoCheck::Tipo(TipoRef::BaixaPag);
 const DefCodigo& AjP = CodigoCheck::Tipo(TipoRef::AjustePag);
 const DefCodigo& CC = CodigoCheck::ContCorr();
 
@@ -55,9 +54,6 @@ INSTANTIATE_TEST_SUITE_P(
         // Leaving a blank code passes; confirming it names the missing code.
         Caso{"BxRBlankLeaving", BxR, "  ", false, "01", Acao::Aceita, "", ""},
         Caso{"BxRBlankConfirming", BxR, "", true, "01", Acao::Recusa, "", "TIPORECNULL"},
-        Caso{"AjRBlankConfirming", AjR, " ", true, "0001", Acao::Recusa, "", "TPAJUSRECNULL"},
-        Caso{"BxPBlankConfirming", BxP, "", true, "01", Acao::Recusa, "", "TIPOPAGNULL"},
-        Caso{"AjPBlankConfirming", AjP, "", true, "0001", Acao::Recusa, "", "TPAJUSPAGNULL"},
         Caso{"CCBlankLeaving", CC, "", false, "BB1", Acao::Aceita, "", ""},
         Caso{"CCBlankConfirming", CC, "", true, "BB1", Acao::Recusa, "", "CONTCORRNULL"},
         // Digits are padded to the code's width before the look-up.
@@ -66,12 +62,8 @@ INSTANTIATE_TEST_SUITE_P(
         Caso{"AjPSevenIs0007", AjP, "7 ", true, "0007", Acao::Achou, "0007", ""},
         Caso{"CCDigitsPaddedToThree", CC, "4", false, "004", Acao::Achou, "004", ""},
         Caso{"CCLettersOnlyTrimmed", CC, " BB1 ", false, "BB1", Acao::Achou, "BB1", ""},
-        // Not among the qualifying rows: settlement and adjustment texts differ, both
-        // adjustment sides share theirs.
+        // Not among the qualifying rows.
         Caso{"BxRUnknown", BxR, "02", false, "01", Acao::Recusa, "02", "TIPORECNCAD"},
-        Caso{"BxPUnknown", BxP, "2", true, "01", Acao::Recusa, "02", "TIPOPAGNCAD"},
-        Caso{"AjRUnknown", AjR, "3", false, "0001", Acao::Recusa, "0003", "TPAJUSNCAD"},
-        Caso{"AjPUnknown", AjP, "3", false, "0001", Acao::Recusa, "0003", "TPAJUSNCAD"},
         Caso{"CCOtherCompanys", CC, "BR1", false, "BB1", Acao::Recusa, "BR1", "CONTCORRNCAD"}),
     [](const auto& info) { return std::string(info.param.name); });
 

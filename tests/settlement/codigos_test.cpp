@@ -6,6 +6,7 @@
 #include "register/frmcompcontrec.h"
 #include "tests/settlement/settlementfixture.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QTest>
 
@@ -94,6 +95,18 @@ INSTANTIATE_TEST_SUITE_P(
              "Tipo de ajuste de desconto informado não cadastrado.",
              "Tipo de ajuste a pagar deve ser informado.", "Tipo de Ajuste a Pagar"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(SettlementTest, TabLeadsThroughTypesAccountAndDates) {
+    BeginEntry();
+    Find<QWidget>("dbeCdTpBxR")->setFocus();
+    QStringList stops;
+    for (int i = 0; i < 4; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        stops << Focused();
+    }
+    EXPECT_EQ(stops, QStringList({"dbeCdTpAjR", "dbeCdReduCont", "dbeDtComp", "dbeDtBaixa"}));
+    EXPECT_TRUE(dialogs.Errors().isEmpty());
+}
 
 class ContCorrTest : public SettlementTest {};
 

@@ -175,6 +175,18 @@ TEST_F(CreditsFilterTest, ReactivationKeepsWhatWasTyped) {
     EXPECT_EQ(LastParams().at(2).toString(), "2026-12-10T00:00:00");
 }
 
+// Regression: a type code of four characters made the picker's key too long for its field.
+TEST_F(CreditsFilterTest, TypePickerCarriesFourCharacterCodes) {
+    WithDialog([this](QDialog& dialog) {
+        dialogs.PickKeys({"C0003"});
+        Press(dialog, "rbtListaTipo");
+        Press(dialog, "btpTipo");
+        Press(dialog, "sbtConfirma");
+    });
+    EXPECT_EQ(dialogs.Texts(host::testing::ShownDialog::Kind::ErrorBox), QStringList());
+    EXPECT_EQ(LastParams().at(5).toString(), "'C0003'");
+}
+
 TEST_F(CreditsFilterTest, SavedListsComeBackForTheSameOperatorOnly) {
     const QTemporaryDir settings;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());

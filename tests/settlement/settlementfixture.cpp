@@ -35,7 +35,8 @@ SettlementTest::SettlementTest() {
           " ('01', 'SEM', '999', '1234', '5678', 'Sem pictures', ''),"
           " ('02', 'BR1', '001', '1111', '2222', 'De outra empresa', '')",
           "CREATE TABLE TPCREDBANC (CDTPCREDBANC, DSTPCREDBANC)",
-          "INSERT INTO TPCREDBANC VALUES ('01', 'Depósito'), ('02', 'TED recebida')"}) {
+          "INSERT INTO TPCREDBANC VALUES ('01', 'Depósito'), ('02', 'TED recebida'), ('0003', "
+          "'Cheque')"}) {
         QSqlQuery query(db);
         EXPECT_TRUE(query.exec(QString::fromUtf8(sql))) << sql;
     }
