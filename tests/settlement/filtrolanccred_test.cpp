@@ -122,15 +122,11 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, CreditsFilterValidationTest,
     ::testing::Values(Invalid{"OnlyEndDate", "", "07122026", "", "",
                               "Data inicial deve ser informada.", "depDtLancIni"},
-                      Invalid{"EndBeforeStart", "08122026", "07122026", "", "",
-                              "Data inicial deve ser menor ou igual à data final.", "depDtLancIni"},
                       Invalid{"ValueToLeftEmpty", "", "", "10", "",
                               "Valor inicial deve ser menor ou igual ao valor final.",
                               "nedValorIni"},
                       Invalid{"TypeListEmpty", "", "", "", "rbtListaTipo",
-                              "Tipo de crédito deve ser informado.", "rbtListaTipo"},
-                      Invalid{"AccountListEmpty", "", "", "", "rbtListaCCorr",
-                              "Conta corrente deve ser informada.", "rbtListaCCorr"}),
+                              "Tipo de crédito deve ser informado.", "rbtListaTipo"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CreditsFilterTest, HiddenRunRepeatsTheLastConfirmedNotTheLastTyped) {
