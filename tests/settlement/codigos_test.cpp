@@ -28,6 +28,7 @@ struct Tipo {
     const char* notFound;
     const char* blank;
     const char* searchCaption;
+    friend void PrintTo(const Tipo& c, std::ostream* os) { *os << c.name; }
 };
 
 class TipoTest : public SettlementTest, public ::testing::WithParamInterface<Tipo> {

@@ -92,6 +92,7 @@ struct Invalid {
     const char* listRadio; // checked without picking anything
     const char* text;
     const char* focus;
+    friend void PrintTo(const Invalid& c, std::ostream* os) { *os << c.name; }
 };
 
 class CreditsFilterValidationTest : public CreditsFilterTest,
