@@ -256,6 +256,20 @@ void LoadOpenBooks(Books& books) {
     }
 }
 
+// A bank that gives no pictures: its account shows agency and number bare, also right after
+// an account of a bank that has them. Two unused credits on it.
+void LoadBankWithoutPictures(const QSqlDatabase& db, Books& books) {
+    Inserter banco(db, "BANCO", {"CDBANCO", "NMBANCO", "CDPICTAGEN", "CDPICTCONT"});
+    banco.Insert({"756", QStringLiteral("Banco Cooperativo"), QVariant(), QVariant()});
+    Inserter conta(db, "CONTCORR",
+                   {"CDEMPRESA", "CDREDUCONT", "CDBANCO", "CDAGENCIA", "CDCONTCORR", "DSCONTCORR",
+                    "CDCONTCTBL"});
+    conta.Insert({"03", "CP1", "756", "3100", "7788990", QStringLiteral("Cooperativa Serra"),
+                  "1.1.1.02.005"});
+    books.Credit("03", "CP1", "02", 64000, 2, QStringLiteral("TED cooperativa 1"));
+    books.Credit("03", "CP1", "04", 12550, 5, QStringLiteral("Cheque cooperativa 2"));
+}
+
 // Stored compensations of both kinds, each taken to one of the states the list shows.
 enum class Outcome { Planned, Settled, BalanceLeft, SentToBank, PayablesRealised };
 
@@ -368,6 +382,7 @@ void LoadDemo(const QSqlDatabase& db, const QDate& today) {
     LoadBanks(db);
     Books books(db, today);
     LoadOpenBooks(books);
+    LoadBankWithoutPictures(db, books);
     LoadCompensations(db, books, today);
     transaction.Commit();
 }

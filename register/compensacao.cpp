@@ -15,7 +15,6 @@
 #include <QStackedWidget>
 
 namespace {
-const QString kPictureSuffix = QStringLiteral(";0; ");
 const QString kPayables = QStringLiteral("0");
 } // namespace
 
@@ -49,7 +48,7 @@ void TfrmCompContRec::cdsCompensacaoAfterScroll() {
 }
 
 // The tax id and the bank pictures are field masks: every control bound to the field shows the
-// current row through them. A blank picture keeps the mask the field had.
+// current row through them.
 void TfrmCompContRec::AplicaMask() {
     if (Editing())
         return;
@@ -59,10 +58,5 @@ void TfrmCompContRec::AplicaMask() {
     const QString personType = cds.FieldByName(QStringLiteral("IDTPIJURCLIE")).AsString();
     if (!host::EmptyString(personType))
         cds.FieldByName(QStringLiteral("NRINSJURCLIE")).SetEditMask(host::PictPess(personType));
-    const QString agency = cds.FieldByName(QStringLiteral("CDPICTAGEN")).AsString();
-    if (!host::EmptyString(agency))
-        cds.FieldByName(QStringLiteral("CDAGENCIA")).SetEditMask(agency + kPictureSuffix);
-    const QString account = cds.FieldByName(QStringLiteral("CDPICTCONT")).AsString();
-    if (!host::EmptyString(account))
-        cds.FieldByName(QStringLiteral("CDCONTCORR")).SetEditMask(account + kPictureSuffix);
+    AplicaPicturas();
 }

@@ -8,22 +8,30 @@ using Campo = FiltroRecusa::Campo;
 
 std::optional<FiltroRecusa> CheckPeriod(const FiltroData& start, const FiltroData& end,
                                         Campo startSpot, Campo endSpot, bool required) {
-    if (!start.valida)
-        return FiltroRecusa{startSpot, QString()};
-    if (!end.valida)
-        return FiltroRecusa{endSpot, QString()};
-    if (!required && start.data.isNull() && end.data.isNull())
+    const std::optional<PeriodoRecusa> fault = CheckPeriodo(start, end, required);
+    if (!fault)
         return std::nullopt;
-    if (start.data.isNull())
-        return FiltroRecusa{startSpot, QStringLiteral("DTINIINF")};
-    if (end.data.isNull())
-        return FiltroRecusa{endSpot, QStringLiteral("DTFININF")};
-    if (end.data < start.data)
-        return FiltroRecusa{startSpot, QStringLiteral("DTFINMENOR")};
-    return std::nullopt;
+    return FiltroRecusa{fault->fim ? endSpot : startSpot, fault->mensagem};
 }
 
 } // namespace
+
+std::optional<PeriodoRecusa> CheckPeriodo(const FiltroData& inicio, const FiltroData& fim,
+                                          bool obrigatorio) {
+    if (!inicio.valida)
+        return PeriodoRecusa{false, QString()};
+    if (!fim.valida)
+        return PeriodoRecusa{true, QString()};
+    if (!obrigatorio && inicio.data.isNull() && fim.data.isNull())
+        return std::nullopt;
+    if (inicio.data.isNull())
+        return PeriodoRecusa{false, QStringLiteral("DTINIINF")};
+    if (fim.data.isNull())
+        return PeriodoRecusa{true, QStringLiteral("DTFININF")};
+    if (fim.data < inicio.data)
+        return PeriodoRecusa{false, QStringLiteral("DTFINMENOR")};
+    return std::nullopt;
+}
 
 std::optional<FiltroRecusa> FiltroCompRecCheck::Check(const FiltroEntrada& filtro) {
     if (auto fault = CheckPeriod(filtro.dtCompIni, filtro.dtCompFin, Campo::DtCompIni,

@@ -33,6 +33,17 @@ struct FiltroRecusa {
     QString mensagem;
 };
 
+// A period's fault: the end to correct (the start unless fim) and the message key, none for a
+// date typed wrong.
+struct PeriodoRecusa {
+    bool fim;
+    QString mensagem;
+};
+// Both dates typed right, then whole (always when obrigatorio, else once begun) and not ending
+// before the start. The first fault found, or nothing.
+std::optional<PeriodoRecusa> CheckPeriodo(const FiltroData& inicio, const FiltroData& fim,
+                                          bool obrigatorio);
+
 class FiltroCompRecCheck {
 public:
     // Each period in turn: its dates typed right, then whole (the compensation period always,

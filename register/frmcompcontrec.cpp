@@ -51,6 +51,7 @@ TfrmCompContRec::TfrmCompContRec(QWidget* parent)
     BuildFormPage();
     WireEntry();
     WireCompanyPanel();
+    WireSettlement();
     PutCompanyPanelFirst();
 }
 

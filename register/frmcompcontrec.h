@@ -25,6 +25,8 @@ namespace Ui {
 class TfrmCompContRec;
 }
 
+struct DefCodigo;
+
 class TfrmCompContRec : public host::TfrmPadrao {
     Q_OBJECT
 public:
@@ -47,6 +49,32 @@ public:
     // Reloads the list through the list filter; with position, stands on the compensation
     // numbered number (blank: the one current before the reload).
     void GetCompensacao(bool position, const QString& number);
+
+    // Settlement parameters (settlement/): the four types and the bank account of a new
+    // compensation. Leaving a code edit checks it with false (a blank code passes); the
+    // confirmation checks with true. A failure resets the pair, shows why and aborts.
+    void Vd_TipoBaixaRec(bool boObrigatorio);
+    void Vd_TipoAjusteRec(bool boObrigatorio);
+    void Vd_TipoBaixaPag(bool boObrigatorio);
+    void Vd_TipoAjustePag(bool boObrigatorio);
+    void Vd_ContCorr(bool boObrigatorio);
+    // Agency and account of the current compensation shown through its bank's pictures.
+    void AplicaPicturas();
+
+private:
+    void WireSettlement();
+    host::TADOIBQuery* NewLookup(const DefCodigo& def);
+    host::TADOIBQuery* Lookup(const DefCodigo& def) const;
+    void VdCodigo(const DefCodigo& def, bool boObrigatorio,
+                  const std::function<void(const QString&)>& abre,
+                  const std::function<void()>& reseta, const std::function<void()>& copia);
+    void Vd_Tipo(const DefCodigo& def, bool boObrigatorio);
+    void ResetTipo(const DefCodigo& def);
+    void CopiaTipo(const DefCodigo& def);
+    void AbreContCorr(const QString& code);
+    void ResetContCorr();
+    void CopiaContCorr();
+    void dbeCdReduContChange();
 
 protected:
     void FormCreate() override;

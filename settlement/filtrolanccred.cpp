@@ -1,0 +1,219 @@
+#include "settlement/filtrolanccred.h"
+
+#include "ui_frmfiltrolanccred.h"
+
+#include "data/recordset.h"
+#include "host/app/mainwindow.h"
+#include "host/forms/form_life.h"
+#include "host/net/answers.h"
+#include "host/net/netconnection.h"
+#include "host/services/abort.h"
+#include "host/services/dialogs.h"
+#include "host/services/rounding.h"
+#include "host/services/session.h"
+#include "host/services/waitcursor.h"
+#include "host/sql/tadoibquery.h"
+#include "host/widgets/button_flat.h"
+#include "module/cli_rec18000.h"
+#include "register/filtrocomprec.h"
+#include "register/frmcompcontrec.h"
+#include "settlement/filtrocred.h"
+
+#include <QBoxLayout>
+
+namespace {
+
+const QString kForm = QStringLiteral(":/rec18000/rec18003.form");
+const QString kMessages = QStringLiteral(":/rec18000/rec18003.msg");
+const QString kTypeListOption = QStringLiteral("stTipo");
+const QString kAccountListOption = QStringLiteral("stCCorr");
+
+QDateTime DateOf(const host::TDateEditPlus* edit) {
+    const QDate date = edit->GetDate();
+    return date.isNull() ? QDateTime() : date.startOfDay();
+}
+
+FiltroData DataOf(const host::TDateEditPlus* edit) {
+    return {edit->GetDate(), edit->IsValidDate()};
+}
+
+} // namespace
+
+void CriaFiltroLancCred(const QString& company, const QString& mode) {
+    using Cli_rec18003::frmFiltroLancCred;
+    Cli_rec18003::stEmpr = company;
+    {
+        const host::WaitCursor wait;
+        if (!frmFiltroLancCred) {
+            frmFiltroLancCred = host::CreateForm<TfrmFiltroLancCred>(host::MainWindow());
+            QObject::connect(frmFiltroLancCred, &QObject::destroyed,
+                             [] { frmFiltroLancCred = nullptr; });
+        }
+        if (mode == kEscondeFiltro) {
+            frmFiltroLancCred->FormActivate();
+            frmFiltroLancCred->sbtConfirmaClick();
+            return;
+        }
+    }
+    if (mode == kBotaoFiltro) {
+        frmFiltroLancCred->FormActivate();
+        host::dialogs().ExecModal(*frmFiltroLancCred);
+    }
+}
+
+TfrmFiltroLancCred::TfrmFiltroLancCred(QWidget* parent)
+    : host::TfrmFiltroPadrao(parent), ui(std::make_unique<Ui::TfrmFiltroLancCred>()),
+      m_form(host::FormData::Load(kForm)) {
+    msgPadrao = host::TMessages::Load(kMessages);
+    auto* panel = new QWidget(FilterPanel());
+    ui->setupUi(panel);
+    FilterPanel()->layout()->addWidget(panel);
+    setObjectName(panel->objectName());
+    setWindowTitle(panel->windowTitle());
+
+    qryLancCred = new host::TADOIBQuery(m_form.Query(QStringLiteral("qryLancCred")), this);
+    qryContCorr = new host::TADOIBQuery(m_form.Query(QStringLiteral("qryContCorr")), this);
+
+    for (host::TDateEditPlus* date : {ui->depDtLancIni, ui->depDtLancFin})
+        date->OnExit.Set([date] { date->CheckValidDate(); });
+    for (host::TNumberEdit* value : {ui->nedValorIni, ui->nedValorFin})
+        value->SetMaxNumber(13, 2);
+    // A list button serves only while its list is chosen, as in the other filters.
+    const QList<QPair<QRadioButton*, QWidget*>> lists{{ui->rbtListaTipo, ui->btpTipo},
+                                                      {ui->rbtListaCCorr, ui->btpCCorr}};
+    for (const auto& [radio, button] : lists)
+        connect(radio, &QRadioButton::toggled, button, &QWidget::setEnabled);
+    ui->btpTipo->OnClick.Set([this] { btpTipoClick(); });
+    ui->btpCCorr->OnClick.Set([this] { btpCCorrClick(); });
+    ui->sbtLimpa->OnClick.Set([this] { sbtLimpaClick(); });
+}
+
+TfrmFiltroLancCred::~TfrmFiltroLancCred() = default;
+
+void TfrmFiltroLancCred::FormCreate() {
+    host::TfrmFiltroPadrao::FormCreate();
+    Filtro = LimpaFiltro();
+}
+
+void TfrmFiltroLancCred::FormActivate() {
+    SetCamposFiltro(Filtro);
+}
+
+Cli_rec18003::TFILTRO TfrmFiltroLancCred::LimpaFiltro() {
+    const host::Session& session = host::session();
+    const QDate processing = session.DataProc(session.FiliProc());
+    Cli_rec18003::TFILTRO filtro;
+    filtro.DtLancIni = filtro.DtLancFin =
+        processing.isNull() ? QDateTime() : processing.startOfDay();
+    return filtro;
+}
+
+void TfrmFiltroLancCred::SetCamposFiltro(const Cli_rec18003::TFILTRO& filtro) {
+    ui->depDtLancIni->SetDate(filtro.DtLancIni.date());
+    ui->depDtLancFin->SetDate(filtro.DtLancFin.date());
+    ui->nedValorIni->SetNumber(filtro.ValorIni);
+    ui->nedValorFin->SetNumber(filtro.ValorFin);
+    ui->rbtTodosTipo->setChecked(filtro.Tipo.Todos);
+    ui->rbtListaTipo->setChecked(!filtro.Tipo.Todos);
+    stTipo = filtro.Tipo.Lista;
+    ui->rbtTCCorr->setChecked(filtro.CCorr.Todos);
+    ui->rbtListaCCorr->setChecked(!filtro.CCorr.Todos);
+    stCCorr = filtro.CCorr.Lista;
+}
+
+void TfrmFiltroLancCred::SetFiltroCampos() {
+    Filtro.DtLancIni = DateOf(ui->depDtLancIni);
+    Filtro.DtLancFin = DateOf(ui->depDtLancFin);
+    Filtro.ValorIni = host::RoundDec(ui->nedValorIni->GetNumber(), 2);
+    Filtro.ValorFin = host::RoundDec(ui->nedValorFin->GetNumber(), 2);
+    Filtro.Tipo = {ui->rbtTodosTipo->isChecked(), stTipo};
+    Filtro.CCorr = {ui->rbtTCCorr->isChecked(), stCCorr};
+}
+
+// Only the controls: the confirmed settings change with the next confirmation, so a hidden
+// run after "Desfazer" and a cancel still repeats what was confirmed.
+void TfrmFiltroLancCred::sbtLimpaClick() {
+    SetCamposFiltro(LimpaFiltro());
+}
+
+void TfrmFiltroLancCred::PickList(host::TADOIBQuery* lookup, const QString& keyField,
+                                  const QString& titleKey, const QString& emptyKey, QString& list) {
+    QString picked = list;
+    if (host::dialogs().PesquisaLista(
+            lookup->DataSet(), keyField,
+            msgPadrao.Msg(titleKey) + QLatin1Char('|') + msgPadrao.Msg(emptyKey), picked))
+        list = picked;
+}
+
+void TfrmFiltroLancCred::btpTipoClick() {
+    qryLancCred->Close();
+    qryLancCred->Open();
+    PickList(qryLancCred, QStringLiteral("TIPCOD"), QStringLiteral("TIPO"), QStringLiteral("NTIPO"),
+             stTipo);
+}
+
+void TfrmFiltroLancCred::btpCCorrClick() {
+    qryContCorr->Close();
+    qryContCorr->ParamByName(QStringLiteral("P_CDEMPRESA")).SetAsString(Cli_rec18003::stEmpr);
+    qryContCorr->Open();
+    PickList(qryContCorr, QStringLiteral("CDREDUCONT"), QStringLiteral("CCORR"),
+             QStringLiteral("NCCORR"), stCCorr);
+}
+
+void TfrmFiltroLancCred::btfSaveOpcClick() {
+    SetOpcao(kTypeListOption, stTipo);
+    SetOpcao(kAccountListOption, stCCorr);
+    host::TfrmFiltroPadrao::btfSaveOpcClick();
+}
+
+void TfrmFiltroLancCred::btfLoadOpcClick() {
+    host::TfrmFiltroPadrao::btfLoadOpcClick();
+    stTipo = Opcao(kTypeListOption);
+    stCCorr = Opcao(kAccountListOption);
+}
+
+void TfrmFiltroLancCred::CheckFiltro() {
+    for (host::TNumberEdit* value : {ui->nedValorIni, ui->nedValorFin})
+        if (value->text().trimmed().isEmpty())
+            value->SetNumber(0);
+    const std::optional<FiltroCredRecusa> fault =
+        FiltroLancCredCheck::Check({.dtLancIni = DataOf(ui->depDtLancIni),
+                                    .dtLancFin = DataOf(ui->depDtLancFin),
+                                    .valorIni = ui->nedValorIni->GetNumber(),
+                                    .valorFin = ui->nedValorFin->GetNumber(),
+                                    .listaTipo = ui->rbtListaTipo->isChecked(),
+                                    .stTipo = stTipo,
+                                    .listaCCorr = ui->rbtListaCCorr->isChecked(),
+                                    .stCCorr = stCCorr});
+    if (!fault)
+        return;
+    // In the order of FiltroCredRecusa::Campo.
+    QWidget* const spots[] = {ui->depDtLancIni, ui->depDtLancFin, ui->nedValorIni, ui->rbtListaTipo,
+                              ui->rbtListaCCorr};
+    const auto spot = size_t(fault->campo);
+    if (fault->mensagem.isEmpty()) {
+        // The edit's own refusal of what was typed.
+        host::TDateEditPlus* const dates[] = {ui->depDtLancIni, ui->depDtLancFin};
+        dates[spot]->CheckValidDate();
+        host::Abort();
+    }
+    spots[spot]->setFocus();
+    host::MensErro(msgPadrao.Msg(fault->mensagem));
+}
+
+void TfrmFiltroLancCred::sbtConfirmaClick() {
+    CheckFiltro();
+    const QString types = ui->rbtTodosTipo->isChecked() ? QString() : stTipo;
+    const QString accounts = ui->rbtTCCorr->isChecked() ? QString() : stCCorr;
+
+    TfrmCompContRec* screen = Cli_rec18000::frmCompContRec;
+    const host::NetAnswer answer = screen->netCompContRec->Call(
+        QStringLiteral("GetCreditos"),
+        {Cli_rec18003::stEmpr, ui->depDtLancIni->GetDate(), ui->depDtLancFin->GetDate(),
+         host::RoundDec(ui->nedValorIni->GetNumber(), 2),
+         host::RoundDec(ui->nedValorFin->GetNumber(), 2), types, accounts});
+    host::LoadRecordSet(answer, *screen->cdsCreditos);
+
+    SetFiltroCampos();
+    host::TfrmFiltroPadrao::sbtConfirmaClick();
+}
