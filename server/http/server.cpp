@@ -37,6 +37,20 @@ std::string_view BearerToken(const httplib::Request& request) {
     return std::string_view(header).substr(kPrefix.size());
 }
 
+// The Idempotency-Key header, when sent: 1 to 100 visible ASCII characters (it is stored).
+bool IdempotencyKey(const httplib::Request& request, QString* key) {
+    if (!request.has_header("Idempotency-Key"))
+        return true;
+    const std::string value = request.get_header_value("Idempotency-Key");
+    if (value.empty() || value.size() > 100)
+        return false;
+    for (const char c : value)
+        if (c < 33 || c > 126)
+            return false;
+    *key = QString::fromLatin1(value.data(), qsizetype(value.size()));
+    return true;
+}
+
 void SendJson(httplib::Response& response, int status, const QByteArray& body) {
     response.status = status;
     response.set_content(body.constData(), size_t(body.size()), kJson);
@@ -48,6 +62,15 @@ std::string Printable(const QString& text) {
     for (const QChar c : text.left(12))
         out += c.unicode() > 32 && c.unicode() < 127 ? char(c.unicode()) : '?';
     return out.empty() ? "-" : out;
+}
+
+// A database's message on one log line: control characters become blanks, length is bounded.
+std::string OneLine(std::string_view text) {
+    std::string out(text.substr(0, 400));
+    for (char& c : out)
+        if (static_cast<unsigned char>(c) < 32)
+            c = ' ';
+    return out;
 }
 
 QByteArray Message(const char* key, const QString& text) {
@@ -77,7 +100,7 @@ struct Server::Impl {
     }
 
     void LogCall(const std::string& method, const QString& operador, const QElapsedTimer& timer,
-                 int errorCode) {
+                 int errorCode, std::string_view detail = {}) {
         char line[256];
         char outcome[24] = "ok";
         if (errorCode != 0)
@@ -85,7 +108,7 @@ struct Server::Impl {
         std::snprintf(line, sizeof line, "rpc method=%.60s operator=%.12s ms=%.3f outcome=%s",
                       method.c_str(), Printable(operador).c_str(),
                       double(timer.nsecsElapsed()) / 1e6, outcome);
-        Log(line);
+        Log(detail.empty() ? std::string(line) : line + (" detail=" + OneLine(detail)));
     }
 
     void Session(const httplib::Request& request, httplib::Response& response) {
@@ -141,13 +164,28 @@ struct Server::Impl {
             LogCall("-", {}, timer, rpc::kUnauthorized);
             return;
         }
-        rpc::CallContext context(config.database, *operador);
+        rpc::CallMeta meta;
+        meta.operador = *operador;
+        if (!IdempotencyKey(request, &meta.idempotencyKey)) {
+            SendJson(response, 400,
+                     rpc::ErrorAnswer(rpc::kInvalidRequest,
+                                      QStringLiteral("Idempotency-Key inválida: use de 1 a 100 "
+                                                     "caracteres visíveis.")));
+            LogCall("-", *operador, timer, rpc::kInvalidRequest);
+            return;
+        }
+        rpc::CallContext context(
+            config.database, std::move(meta),
+            [this, &operador](std::string_view note) {
+                Log("rpc note operator=" + Printable(*operador) + " " + OneLine(note));
+            },
+            config.write);
         const rpc::Answer answer = rpc::Dispatch(*object, request.body, context);
         if (answer.body.isEmpty())
             response.status = 204;
         else
             SendJson(response, 200, answer.body);
-        LogCall(answer.method, *operador, timer, answer.errorCode);
+        LogCall(answer.method, *operador, timer, answer.errorCode, answer.detail);
     }
 
     void Health(httplib::Response& response) {
