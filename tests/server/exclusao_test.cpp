@@ -57,6 +57,17 @@ std::string Name(const testing::TestParamInfo<Backend>& info) {
 
 enum class Step { RealiseRec, RealisePag, RealiseBoth, SendToBank };
 
+// What another module of the suite does to a compensation.
+void Apply(const QSqlDatabase& db, const QString& numero, Step step) {
+    if (step == Step::SendToBank)
+        store::SendBillToBank(db, kEmpresa, numero, QDate::currentDate());
+    else
+        store::RealiseSettlements(db, kEmpresa, numero,
+                                  step == Step::RealiseRec   ? store::SettlementSide::Receivables
+                                  : step == Step::RealisePag ? store::SettlementSide::Payables
+                                                             : store::SettlementSide::Both);
+}
+
 struct RefusalCase {
     const char* name;
     int number;
@@ -75,16 +86,8 @@ TEST_P(DeletionRefusalTest, AnswersTheKeyAndChangesNothing) {
     const QSqlDatabase db = server->Db();
     {
         store::Transaction transaction(db);
-        for (Step step : c.before) {
-            if (step == Step::SendToBank)
-                store::SendBillToBank(db, kEmpresa, Numero(c.number), QDate::currentDate());
-            else
-                store::RealiseSettlements(
-                    db, kEmpresa, Numero(c.number),
-                    step == Step::RealiseRec   ? store::SettlementSide::Receivables
-                    : step == Step::RealisePag ? store::SettlementSide::Payables
-                                               : store::SettlementSide::Both);
-        }
+        for (Step step : c.before)
+            Apply(db, Numero(c.number), step);
         transaction.Commit();
     }
     const Books before = ReadBooks(db);
@@ -186,17 +189,8 @@ TEST_P(TwoOnOneBillTest, AnswersByTheDeletedCompensationsOwnSettlements) {
     const auto [c1, c2] = AddTwoOnOneBill(db, c.billValue);
     {
         store::Transaction transaction(db);
-        for (const auto& [which, step] : c.before) {
-            const QString numero = Numero(which == 1 ? c1 : c2);
-            if (step == Step::SendToBank)
-                store::SendBillToBank(db, kEmpresa, numero, QDate::currentDate());
-            else
-                store::RealiseSettlements(
-                    db, kEmpresa, numero,
-                    step == Step::RealiseRec   ? store::SettlementSide::Receivables
-                    : step == Step::RealisePag ? store::SettlementSide::Payables
-                                               : store::SettlementSide::Both);
-        }
+        for (const auto& [which, step] : c.before)
+            Apply(db, Numero(which == 1 ? c1 : c2), step);
         transaction.Commit();
     }
     const int deleted = c.deleted == 1 ? c1 : c2;
