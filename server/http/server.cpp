@@ -2,6 +2,7 @@
 
 #include "server/auth/session.h"
 #include "server/auth/token.h"
+#include "server/http/pools.h"
 #include "server/rpc/dispatcher.h"
 #include "server/rpc/errors.h"
 #include "server/store/connection.h"
@@ -85,6 +86,7 @@ struct Server::Impl {
     ServerConfig config;
     rpc::Registry registry;
     std::optional<auth::TokenSigner> signer;
+    std::unique_ptr<WorkerPool> workers; // outlives http: connection threads wait on it
     httplib::Server http;
     std::mutex logMutex;
     std::atomic<bool> stopRequested{false};
@@ -188,6 +190,19 @@ struct Server::Impl {
         LogCall(answer.method, *operador, timer, answer.errorCode, answer.detail);
     }
 
+    // Runs a handler on a database worker; a handler that threw may have broken the worker's
+    // connection, so it is dropped there before the exception reaches cpp-httplib.
+    void OnWorker(const std::function<void()>& handler) {
+        workers->Run([&] {
+            try {
+                handler();
+            } catch (...) {
+                store::DropThreadConnection(config.database);
+                throw;
+            }
+        });
+    }
+
     void Health(httplib::Response& response) {
         try {
             store::Run(store::ThreadConnection(config.database), QStringLiteral("SELECT 1"));
@@ -206,33 +221,32 @@ Server::Server(ServerConfig config, rpc::Registry registry) : d(std::make_unique
     const QSqlDatabase db = store::ThreadConnection(d->config.database);
     d->signer.emplace(auth::LoadOrCreateSecret(db));
 
-    const int threads = d->config.threads;
-    d->http.new_task_queue = [threads] {
-        return new httplib::ThreadPool(size_t(threads));
+    d->workers = std::make_unique<WorkerPool>(size_t(d->config.threads));
+    const size_t connections = d->config.maxConnections;
+    d->http.new_task_queue = [connections] {
+        return new ConnectionQueue(connections);
     };
     d->http.set_payload_max_length(d->config.maxBodyBytes);
     d->http.set_read_timeout(std::chrono::seconds(30));
-    // A keep-alive connection holds a worker while idle: keep them short-lived when idle, but
-    // let a busy client reuse its connection for many calls.
-    d->http.set_keep_alive_timeout(5);
+    // An idle keep-alive connection holds only a sleeping connection thread, not a worker.
+    d->http.set_keep_alive_timeout(30);
     d->http.set_tcp_nodelay(true); // answers go out at once, not after the client's delayed ACK
     d->http.set_keep_alive_max_count(10000);
     d->http.Post("/session", [this](const httplib::Request& request, httplib::Response& response) {
-        d->Session(request, response);
+        d->OnWorker([&] { d->Session(request, response); });
     });
     d->http.Post(R"(/([A-Za-z0-9_]+\.[A-Za-z0-9_]+))",
                  [this](const httplib::Request& request, httplib::Response& response) {
-                     d->Call(request, response);
+                     d->OnWorker([&] { d->Call(request, response); });
                  });
     d->http.Get("/health", [this](const httplib::Request&, httplib::Response& response) {
-        d->Health(response);
+        d->OnWorker([&] { d->Health(response); });
     });
     d->http.set_exception_handler(
         [this](const httplib::Request&, httplib::Response& response, std::exception_ptr) {
             SendJson(response, 500,
                      rpc::ErrorAnswer(rpc::kInternalError,
                                       QStringLiteral("Erro interno do servidor de aplicação.")));
-            store::DropThreadConnection(d->config.database); // may have broken it
             d->Log("internal error outside a call");
         });
 }

@@ -15,6 +15,7 @@ namespace http {
 struct ServerConfig {
     store::DbUrl database;
     int threads = 16;                      // worker threads, each with its own connection
+    size_t maxConnections = 512;           // connections served at once; more wait in line
     size_t maxBodyBytes = 8 * 1024 * 1024; // larger requests are refused unread (413)
     std::chrono::seconds tokenLifetime{12 * 3600};
     store::WritePolicy write; // how writing methods wait for and retry a busy database
