@@ -63,7 +63,7 @@ QStringList Statements(const QString& script) {
 QString ReadResource(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw store::DbError("cannot read migration " + path.toStdString(), false);
+        throw store::DbError("cannot read migration " + path.toStdString(), store::DbFault::Other);
     return QString::fromUtf8(file.readAll());
 }
 

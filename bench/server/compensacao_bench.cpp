@@ -131,7 +131,7 @@ void BM_GetCompensacaoYearDispatched(benchmark::State& state) {
         return;
     }
     const rpc::RemoteObject* object = b->registry.Find(rec18000::kServerName);
-    rpc::CallContext context(b->url, QStringLiteral("ADMIN"));
+    rpc::CallContext context(b->url, rpc::CallMeta{QStringLiteral("ADMIN"), {}, {}, {}});
     size_t bytes = 0;
     for (auto _ : state) {
         const rpc::Answer answer = rpc::Dispatch(*object, b->request, context);
@@ -148,7 +148,7 @@ void BM_GetCompensacaoYearEncode(benchmark::State& state) {
         state.SkipWithError("set REC18000_BENCH_DB");
         return;
     }
-    rpc::CallContext context(b->url, QStringLiteral("ADMIN"));
+    rpc::CallContext context(b->url, rpc::CallMeta{QStringLiteral("ADMIN"), {}, {}, {}});
     const rpc::Answer answer =
         rpc::Dispatch(*b->registry.Find(rec18000::kServerName), b->request, context);
     simdjson::dom::parser parser;
@@ -170,7 +170,7 @@ void BM_GetCompensacaoYearClientDecode(benchmark::State& state) {
         state.SkipWithError("set REC18000_BENCH_DB");
         return;
     }
-    rpc::CallContext context(b->url, QStringLiteral("ADMIN"));
+    rpc::CallContext context(b->url, rpc::CallMeta{QStringLiteral("ADMIN"), {}, {}, {}});
     const rpc::Answer answer =
         rpc::Dispatch(*b->registry.Find(rec18000::kServerName), b->request, context);
     simdjson::dom::parser parser;

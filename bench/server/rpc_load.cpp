@@ -17,6 +17,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <memory>
 #include <thread>
 #include <vector>
 
@@ -27,6 +28,7 @@ using Clock = std::chrono::steady_clock;
 struct Options {
     int port = 0;
     int clients = 8;
+    int idle = 0;          // keep-alive connections that make one call, then stay open idle
     long calls = 100000;   // upper bound on all calls together
     double seconds = 10.0; // upper bound on the run
     std::string method = "GetGeralPag";
@@ -42,6 +44,8 @@ Options Parse(const QStringList& args) {
             o.port = v.toInt();
         else if (args[i] == QLatin1String("--clients"))
             o.clients = std::clamp(v.toInt(), 1, 64);
+        else if (args[i] == QLatin1String("--idle"))
+            o.idle = std::clamp(v.toInt(), 0, 256);
         else if (args[i] == QLatin1String("--calls"))
             o.calls = std::clamp(v.toLong(), 1L, 10000000L);
         else if (args[i] == QLatin1String("--seconds"))
@@ -77,6 +81,14 @@ void Load(int port, const Options& o, const std::string& token) {
     const std::string body =
         R"({"jsonrpc":"2.0","id":1,"method":")" + o.method + R"(","params":[]})";
     const httplib::Headers headers{{"Authorization", "Bearer " + token}};
+    // Suites left open on the server: each connection is in use once, then waits.
+    std::vector<std::unique_ptr<httplib::Client>> idle;
+    for (int i = 0; i < o.idle; ++i) {
+        idle.push_back(std::make_unique<httplib::Client>("127.0.0.1", port));
+        idle.back()->set_keep_alive(true);
+        if (!idle.back()->Post("/REC18000.rdmCompContRec", headers, body, "application/json"))
+            std::fprintf(stderr, "rec18000-rpc-load: idle connection %d failed\n", i);
+    }
     std::atomic<long> budget{o.calls};
     const auto deadline = Clock::now() + std::chrono::duration<double>(o.seconds);
     std::vector<Totals> totals(size_t(o.clients));
@@ -113,6 +125,7 @@ void Load(int port, const Options& o, const std::string& token) {
     const auto pct = [&](double p) {
         return all.empty() ? 0.0 : all[size_t(p * (all.size() - 1))];
     };
+    std::printf("%d idle connections; ", o.idle);
     std::printf("method %s, %d clients: %zu calls in %.2f s = %.0f calls/s; latency p50 %.0f us, "
                 "p99 %.0f us, max %.0f us; failures %ld\n",
                 o.method.c_str(), o.clients, all.size(), elapsed, double(all.size()) / elapsed,

@@ -1,5 +1,7 @@
 #include "server/auth/token.h"
 
+#include "server/store/password.h"
+
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QMessageAuthenticationCode>
@@ -10,15 +12,6 @@ namespace {
 
 constexpr auto kEncoding = QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals;
 constexpr char kTag[] = "r1";
-
-bool SameBytes(const QByteArray& a, const QByteArray& b) {
-    if (a.size() != b.size())
-        return false;
-    unsigned char difference = 0;
-    for (qsizetype i = 0; i < a.size(); ++i)
-        difference |= static_cast<unsigned char>(a[i] ^ b[i]);
-    return difference == 0;
-}
 
 } // namespace
 
@@ -45,7 +38,7 @@ std::optional<QString> TokenSigner::Verify(std::string_view token) const {
     const auto signature = QByteArray::fromBase64Encoding(
         QByteArray(token.data() + dot + 1, qsizetype(token.size() - dot - 1)),
         QByteArray::Base64UrlEncoding | QByteArray::AbortOnBase64DecodingErrors);
-    if (!payload || !signature || !SameBytes(Sign(payload.decoded), signature.decoded))
+    if (!payload || !signature || !store::SameBytes(Sign(payload.decoded), signature.decoded))
         return std::nullopt;
     const QList<QByteArray> parts = payload.decoded.split(':');
     if (parts.size() < 3 || parts[0] != kTag)

@@ -2,6 +2,7 @@
 
 #include "server/auth/session.h"
 #include "server/auth/token.h"
+#include "server/http/pools.h"
 #include "server/rpc/dispatcher.h"
 #include "server/rpc/errors.h"
 #include "server/store/connection.h"
@@ -37,6 +38,20 @@ std::string_view BearerToken(const httplib::Request& request) {
     return std::string_view(header).substr(kPrefix.size());
 }
 
+// The Idempotency-Key header, when sent: 1 to 100 visible ASCII characters (it is stored).
+bool IdempotencyKey(const httplib::Request& request, QString* key) {
+    if (!request.has_header("Idempotency-Key"))
+        return true;
+    const std::string value = request.get_header_value("Idempotency-Key");
+    if (value.empty() || value.size() > 100)
+        return false;
+    for (const char c : value)
+        if (c < 33 || c > 126)
+            return false;
+    *key = QString::fromLatin1(value.data(), qsizetype(value.size()));
+    return true;
+}
+
 void SendJson(httplib::Response& response, int status, const QByteArray& body) {
     response.status = status;
     response.set_content(body.constData(), size_t(body.size()), kJson);
@@ -48,6 +63,15 @@ std::string Printable(const QString& text) {
     for (const QChar c : text.left(12))
         out += c.unicode() > 32 && c.unicode() < 127 ? char(c.unicode()) : '?';
     return out.empty() ? "-" : out;
+}
+
+// A database's message on one log line: control characters become blanks, length is bounded.
+std::string OneLine(std::string_view text) {
+    std::string out(text.substr(0, 400));
+    for (char& c : out)
+        if (static_cast<unsigned char>(c) < 32)
+            c = ' ';
+    return out;
 }
 
 QByteArray Message(const char* key, const QString& text) {
@@ -62,6 +86,7 @@ struct Server::Impl {
     ServerConfig config;
     rpc::Registry registry;
     std::optional<auth::TokenSigner> signer;
+    std::unique_ptr<WorkerPool> workers; // outlives http: connection threads wait on it
     httplib::Server http;
     std::mutex logMutex;
     std::atomic<bool> stopRequested{false};
@@ -77,7 +102,7 @@ struct Server::Impl {
     }
 
     void LogCall(const std::string& method, const QString& operador, const QElapsedTimer& timer,
-                 int errorCode) {
+                 int errorCode, std::string_view detail = {}) {
         char line[256];
         char outcome[24] = "ok";
         if (errorCode != 0)
@@ -85,7 +110,7 @@ struct Server::Impl {
         std::snprintf(line, sizeof line, "rpc method=%.60s operator=%.12s ms=%.3f outcome=%s",
                       method.c_str(), Printable(operador).c_str(),
                       double(timer.nsecsElapsed()) / 1e6, outcome);
-        Log(line);
+        Log(detail.empty() ? std::string(line) : line + (" detail=" + OneLine(detail)));
     }
 
     void Session(const httplib::Request& request, httplib::Response& response) {
@@ -141,13 +166,41 @@ struct Server::Impl {
             LogCall("-", {}, timer, rpc::kUnauthorized);
             return;
         }
-        rpc::CallContext context(config.database, *operador);
+        rpc::CallMeta meta;
+        meta.operador = *operador;
+        if (!IdempotencyKey(request, &meta.idempotencyKey)) {
+            SendJson(response, 400,
+                     rpc::ErrorAnswer(rpc::kInvalidRequest,
+                                      QStringLiteral("Idempotency-Key inválida: use de 1 a 100 "
+                                                     "caracteres visíveis.")));
+            LogCall("-", *operador, timer, rpc::kInvalidRequest);
+            return;
+        }
+        rpc::CallContext context(
+            config.database, std::move(meta),
+            [this, &operador](std::string_view note) {
+                Log("rpc note operator=" + Printable(*operador) + " " + OneLine(note));
+            },
+            config.write);
         const rpc::Answer answer = rpc::Dispatch(*object, request.body, context);
         if (answer.body.isEmpty())
             response.status = 204;
         else
             SendJson(response, 200, answer.body);
-        LogCall(answer.method, *operador, timer, answer.errorCode);
+        LogCall(answer.method, *operador, timer, answer.errorCode, answer.detail);
+    }
+
+    // Runs a handler on a database worker; a handler that threw may have broken the worker's
+    // connection, so it is dropped there before the exception reaches cpp-httplib.
+    void OnWorker(const std::function<void()>& handler) {
+        workers->Run([&] {
+            try {
+                handler();
+            } catch (...) {
+                store::DropThreadConnection(config.database);
+                throw;
+            }
+        });
     }
 
     void Health(httplib::Response& response) {
@@ -168,33 +221,32 @@ Server::Server(ServerConfig config, rpc::Registry registry) : d(std::make_unique
     const QSqlDatabase db = store::ThreadConnection(d->config.database);
     d->signer.emplace(auth::LoadOrCreateSecret(db));
 
-    const int threads = d->config.threads;
-    d->http.new_task_queue = [threads] {
-        return new httplib::ThreadPool(size_t(threads));
+    d->workers = std::make_unique<WorkerPool>(size_t(d->config.threads));
+    const size_t connections = d->config.maxConnections;
+    d->http.new_task_queue = [connections] {
+        return new ConnectionQueue(connections);
     };
     d->http.set_payload_max_length(d->config.maxBodyBytes);
     d->http.set_read_timeout(std::chrono::seconds(30));
-    // A keep-alive connection holds a worker while idle: keep them short-lived when idle, but
-    // let a busy client reuse its connection for many calls.
-    d->http.set_keep_alive_timeout(5);
+    // An idle keep-alive connection holds only a sleeping connection thread, not a worker.
+    d->http.set_keep_alive_timeout(30);
     d->http.set_tcp_nodelay(true); // answers go out at once, not after the client's delayed ACK
     d->http.set_keep_alive_max_count(10000);
     d->http.Post("/session", [this](const httplib::Request& request, httplib::Response& response) {
-        d->Session(request, response);
+        d->OnWorker([&] { d->Session(request, response); });
     });
     d->http.Post(R"(/([A-Za-z0-9_]+\.[A-Za-z0-9_]+))",
                  [this](const httplib::Request& request, httplib::Response& response) {
-                     d->Call(request, response);
+                     d->OnWorker([&] { d->Call(request, response); });
                  });
     d->http.Get("/health", [this](const httplib::Request&, httplib::Response& response) {
-        d->Health(response);
+        d->OnWorker([&] { d->Health(response); });
     });
     d->http.set_exception_handler(
         [this](const httplib::Request&, httplib::Response& response, std::exception_ptr) {
             SendJson(response, 500,
                      rpc::ErrorAnswer(rpc::kInternalError,
                                       QStringLiteral("Erro interno do servidor de aplicação.")));
-            store::DropThreadConnection(d->config.database); // may have broken it
             d->Log("internal error outside a call");
         });
 }

@@ -2,6 +2,7 @@
 
 #include "data/dburl.h"
 #include "server/rpc/registry.h"
+#include "server/store/writetransaction.h"
 
 #include <chrono>
 #include <functional>
@@ -14,8 +15,10 @@ namespace http {
 struct ServerConfig {
     store::DbUrl database;
     int threads = 16;                      // worker threads, each with its own connection
+    size_t maxConnections = 512;           // connections served at once; more wait in line
     size_t maxBodyBytes = 8 * 1024 * 1024; // larger requests are refused unread (413)
     std::chrono::seconds tokenLifetime{12 * 3600};
+    store::WritePolicy write; // how writing methods wait for and retry a busy database
     // One line per call; stderr when unset.
     std::function<void(std::string_view line)> log;
 };

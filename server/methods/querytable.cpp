@@ -130,6 +130,11 @@ void WriteTable(host::JsonWriter& out, QSqlQuery& query, std::span<const Column>
     writer.Finish();
 }
 
+QString DocumentSql(const char* alias) {
+    return QStringLiteral("%1.NRNOTAFISC || COALESCE('/' || NULLIF(TRIM(%1.CDSERIE), ''), '')")
+        .arg(QLatin1String(alias));
+}
+
 QString MoneyText(qint64 cents) {
     static const QLocale brazil(QLocale::Portuguese, QLocale::Brazil);
     const qint64 magnitude = cents < 0 ? -cents : cents;

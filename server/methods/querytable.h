@@ -55,6 +55,11 @@ host::RecordSetTable ReadTable(QSqlQuery& query, std::span<const Column> columns
 // The same rows written as a record set straight into an answer, holding one row at a time.
 void WriteTable(host::JsonWriter& out, QSqlQuery& query, std::span<const Column> columns);
 
+// The "Doc./Série" column of a bill (alias: the bill table's alias in the query): the invoice
+// number, and "/" with the series only when there is one, so that a blank series ends in no
+// bare "/".
+QString DocumentSql(const char* alias);
+
 // "1.234,56" from cents, as the screens show money.
 QString MoneyText(qint64 cents);
 

@@ -1,8 +1,8 @@
 #include "server/methods/methods.h"
 
 #include "data/jsonwriter.h"
+#include "server/rpc/answeronce.h"
 #include "server/rpc/errors.h"
-#include "server/store/connection.h"
 #include "server/store/reversal.h"
 
 namespace rec18000 {
@@ -57,12 +57,9 @@ void SetExcluiCompensacao(rpc::CallContext& context, const rpc::Params& params,
     reversal.operador = context.Operador();
     reversal.when = QDateTime::currentDateTime();
 
-    const QSqlDatabase db = context.Db();
-    store::Transaction transaction(db);
-    const store::ReversalOutcome outcome = store::ReverseCompensation(db, reversal);
-    if (outcome == store::ReversalOutcome::Reversed)
-        transaction.Commit();
-    result.value(StatusOf(outcome));
+    rpc::AnswerOnce(context, result, [&](const QSqlDatabase& db, host::JsonWriter& answer) {
+        answer.value(StatusOf(store::ReverseCompensation(db, reversal)));
+    });
 }
 
 } // namespace rec18000

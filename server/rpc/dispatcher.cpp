@@ -15,6 +15,31 @@ using simdjson::dom::element_type;
 
 const QString kInternalText = QStringLiteral("Erro interno do servidor de aplicação.");
 
+// What the operator is told about a database failure; the database's own words go to the log.
+struct DbFailure {
+    int code;
+    QString text;
+};
+
+DbFailure Told(store::DbFault fault) {
+    switch (fault) {
+    case store::DbFault::Constraint:
+        return {kRefused, QStringLiteral("O banco de dados recusou a gravação: os dados mudaram "
+                                         "ou ferem uma regra. Atualize a tela e tente novamente.")};
+    case store::DbFault::Busy:
+    case store::DbFault::Conflict:
+        return {kRefused, QStringLiteral("O banco de dados está ocupado. Tente novamente em "
+                                         "instantes.")};
+    case store::DbFault::Connection:
+        return {kRefused, QStringLiteral("A conexão com o banco de dados foi interrompida. "
+                                         "Atualize a tela para conferir o que foi gravado e tente "
+                                         "novamente.")};
+    case store::DbFault::Other:
+        break;
+    }
+    return {kInternalError, kInternalText};
+}
+
 QByteArray ErrorBody(std::string_view id, int code, const QString& message) {
     host::JsonWriter out;
     out.beginObject().key("jsonrpc").value("2.0").key("id").raw(id);
@@ -74,7 +99,7 @@ QByteArray ErrorAnswer(int code, const QString& message) {
 
 Answer Dispatch(const RemoteObject& object, std::string_view body, CallContext& context) {
     thread_local simdjson::dom::parser parser;
-    Answer answer{{}, "-", 0};
+    Answer answer{{}, "-", 0, {}};
     std::string id = "null";
     bool hasId = true;
     try {
@@ -102,6 +127,12 @@ Answer Dispatch(const RemoteObject& object, std::string_view body, CallContext& 
                     .arg(QString::fromUtf8(methodName.data(),
                                            qsizetype(std::min<size_t>(methodName.size(), 60)))));
         const Params params(CheckedParams(request, *method));
+        if (!context.Meta().idempotencyKey.isEmpty()) {
+            element sent;
+            context.SetRequest(method->name, request.at_key("params").get(sent) == simdjson::SUCCESS
+                                                 ? simdjson::minify(sent)
+                                                 : std::string("[]"));
+        }
         if (method->companyParam >= 0)
             context.RequireCompany(params.String(size_t(method->companyParam)));
 
@@ -114,14 +145,19 @@ Answer Dispatch(const RemoteObject& object, std::string_view body, CallContext& 
         answer.errorCode = error.Code();
         answer.body = ErrorBody(id, error.Code(), QString::fromUtf8(error.what()));
     } catch (const store::DbError& error) {
-        // A refused constraint leaves the connection sound; anything else may have broken it.
-        if (!error.ConstraintViolation())
+        // A refusal or a busy database leaves the connection sound (the transaction was rolled
+        // back); anything else may have broken it: the next call opens a new one.
+        const store::DbFault fault = error.Fault();
+        if (fault == store::DbFault::Connection || fault == store::DbFault::Other)
             context.DropConnection();
+        const DbFailure told = Told(fault);
+        answer.errorCode = told.code;
+        answer.detail = error.what();
+        answer.body = ErrorBody(id, told.code, told.text);
+    } catch (const std::exception& error) {
+        // The operator gets a plain text, the log the reason.
         answer.errorCode = kInternalError;
-        answer.body = ErrorBody(id, kInternalError, kInternalText);
-    } catch (const std::exception&) {
-        // The operator gets a plain text, the log the code.
-        answer.errorCode = kInternalError;
+        answer.detail = error.what();
         answer.body = ErrorBody(id, kInternalError, kInternalText);
     }
     if (!hasId)

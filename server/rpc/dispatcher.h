@@ -14,6 +14,7 @@ struct Answer {
     QByteArray body;    // empty for a notification (no id): nothing is sent back
     std::string method; // "-" when the request named none
     int errorCode = 0;  // 0 on success
+    std::string detail; // for the server log only: the database's own message of a failure
 };
 
 // Parses the request, checks it against the object's method signature (count and types of the

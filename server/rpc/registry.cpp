@@ -4,6 +4,8 @@
 #include "server/store/connection.h"
 #include "server/store/sql.h"
 
+#include <QCryptographicHash>
+
 namespace rpc {
 
 QSqlDatabase CallContext::Db() const {
@@ -14,14 +16,37 @@ void CallContext::DropConnection() const {
     store::DropThreadConnection(m_url);
 }
 
-void CallContext::RequireCompany(const QString& empresa) const {
+void CallContext::RequireCompany(const QString& empresa) {
     QSqlQuery access = store::Run(Db(),
                                   QStringLiteral("SELECT 1 FROM OPERADOR_EMPRESA WHERE "
                                                  "CDOPERADOR = :CDOPERADOR AND CDEMPRESA = "
                                                  ":CDEMPRESA"),
-                                  {{"CDOPERADOR", m_operador}, {"CDEMPRESA", empresa}});
+                                  {{"CDOPERADOR", m_meta.operador}, {"CDEMPRESA", empresa}});
     if (!access.next())
         Refuse(QStringLiteral("Operador sem acesso à empresa informada."));
+    m_meta.empresa = empresa;
+}
+
+void CallContext::SetRequest(std::string_view method, std::string_view params) {
+    QCryptographicHash digest(QCryptographicHash::Sha256);
+    digest.addData(QByteArrayView(method.data(), qsizetype(method.size())));
+    digest.addData(QByteArrayView("\n", 1));
+    digest.addData(QByteArrayView(params.data(), qsizetype(params.size())));
+    m_meta.request = QString::fromLatin1(digest.result().toHex());
+}
+
+void CallContext::Write(const std::function<void(const QSqlDatabase& db)>& work) const {
+    store::WriteTransaction transaction(
+        Db(), m_policy, [this](const store::DbError& cause, int nextAttempt) {
+            Note("write retried: attempt " + std::to_string(nextAttempt) + " after " +
+                 cause.what());
+        });
+    transaction.Run(work);
+}
+
+void CallContext::Note(std::string_view line) const {
+    if (m_log)
+        m_log(line);
 }
 
 void RemoteObject::Add(MethodDef method) {

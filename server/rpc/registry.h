@@ -2,10 +2,12 @@
 
 #include "data/dburl.h"
 #include "server/rpc/params.h"
+#include "server/store/writetransaction.h"
 
 #include <QSqlDatabase>
 #include <QString>
 
+#include <functional>
 #include <map>
 #include <string>
 #include <string_view>
@@ -17,22 +19,43 @@ class JsonWriter;
 
 namespace rpc {
 
-// What a method call runs with: who calls, and this thread's database connection.
+// What the request says about itself besides its body.
+struct CallMeta {
+    QString operador;       // from the session token
+    QString idempotencyKey; // the Idempotency-Key header; empty when not sent
+    QString empresa;        // the company the call was checked for; empty until then
+    QString request;        // with a key: digest of the method and its parameters
+};
+
+// What a method call runs with: who calls, this thread's database connection, how it writes
+// and where its notes go (the server log).
 class CallContext {
 public:
-    CallContext(const store::DbUrl& url, QString operador)
-        : m_url(url), m_operador(std::move(operador)) {}
+    using Log = std::function<void(std::string_view line)>;
 
-    const QString& Operador() const { return m_operador; }
+    CallContext(const store::DbUrl& url, CallMeta meta, Log log = {},
+                store::WritePolicy policy = {})
+        : m_url(url), m_meta(std::move(meta)), m_log(std::move(log)), m_policy(policy) {}
+
+    const QString& Operador() const { return m_meta.operador; }
+    const CallMeta& Meta() const { return m_meta; }
     QSqlDatabase Db() const;
     // After a database fault: the next Db() reconnects (a restarted server, a lost link).
     void DropConnection() const;
-    // Refuses the call (RpcError, business code) when the operator may not work for the company.
-    void RequireCompany(const QString& empresa) const;
+    // Refuses the call (RpcError, business code) when the operator may not work for the company;
+    // else the company becomes the call's.
+    void RequireCompany(const QString& empresa);
+    // Names the request a stored answer belongs to; only needed when a key was sent.
+    void SetRequest(std::string_view method, std::string_view params);
+    // Runs work as one write transaction (store::WriteTransaction); retries are logged.
+    void Write(const std::function<void(const QSqlDatabase& db)>& work) const;
+    void Note(std::string_view line) const;
 
 private:
     const store::DbUrl& m_url;
-    QString m_operador;
+    CallMeta m_meta;
+    Log m_log;
+    store::WritePolicy m_policy;
 };
 
 // A method writes exactly one JSON value, its answer, or throws RpcError.

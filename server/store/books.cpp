@@ -4,24 +4,6 @@
 
 namespace store {
 
-namespace {
-
-QSqlQuery LowerBalance(const QSqlDatabase& db, const QString& table, const QString& balance,
-                       const QString& branch, const QString& number) {
-    // ROUND: SQLite keeps NUMERIC as binary floats, so a balance paid off must land on exactly 0.
-    return Prepare(db, QStringLiteral("UPDATE %1 SET %2 = ROUND(%2 - :VALOR, 2) WHERE %3 = "
-                                      ":FILIAL AND %4 = :NUMERO")
-                           .arg(table, balance, branch, number));
-}
-
-void LowerBy(QSqlQuery& query, const QString& filial, const QString& numero, Cents value) {
-    Exec(query, {{"VALOR", CentsText(value)}, {"FILIAL", filial}, {"NUMERO", numero}});
-    if (query.numRowsAffected() != 1)
-        throw DbError("bill not found: " + filial.toStdString() + "/" + numero.toStdString(), true);
-}
-
-} // namespace
-
 QString PaddedNumber(qint64 number) {
     return QStringLiteral("%1").arg(number, 10, 10, QLatin1Char('0'));
 }
@@ -40,7 +22,7 @@ qint64 ReserveNumbers(const QSqlDatabase& db, const QString& series, qint64 coun
                                         ":NMSERIE"),
                          {{"NMSERIE", series}});
     if (!last.next())
-        throw DbError("numbering series vanished: " + series.toStdString(), false);
+        throw DbError("numbering series vanished: " + series.toStdString(), DbFault::Other);
     return last.value(0).toLongLong() - count + 1;
 }
 
@@ -77,8 +59,7 @@ CompensationWriter::CompensationWriter(const QSqlDatabase& db)
       m_audit(db, QStringLiteral("AUDITCOMPREC"),
               {"CDEMPRESA", "NRLANCCOMPREC", "IDOPERACAO", "CDOPERADOR", "DTHRAUDITORIA",
                "CDFILIBOLREC", "NRLANBOLREC", "VRTOTALCOMREC"}),
-      m_lowerRec(LowerBalance(db, "BOLETOREC", "VRSALDOBREC", "CDFILIBOLREC", "NRLANBOLREC")),
-      m_lowerPag(LowerBalance(db, "BOLETOPAG", "VRSALDOBPAG", "CDFILIBPAG", "NRLANBOLPAG")) {}
+      m_receivables(db, kReceivableBalance), m_payables(db, kPayableBalance) {}
 
 QString CompensationWriter::Write(const CompensationEntry& e) {
     const bool payables = !e.payables.empty();
@@ -126,11 +107,11 @@ QString CompensationWriter::Write(const CompensationEntry& e) {
 
     m_ajusteRec.Insert(
         {e.filiBolRec, e.nrLanBolRec, e.ajuCtRec, e.dtComp, CentsText(total), e.empresa, numero});
-    LowerBy(m_lowerRec, e.filiBolRec, e.nrLanBolRec, total);
+    m_receivables.Move(e.filiBolRec, e.nrLanBolRec, -total);
     for (const auto& p : e.payables) {
         m_ajustePag.Insert(
             {p.filial, p.numero, e.ajuCtPag, e.dtComp, CentsText(p.value), e.empresa, numero});
-        LowerBy(m_lowerPag, p.filial, p.numero, p.value);
+        m_payables.Move(p.filial, p.numero, -p.value);
     }
 
     m_baixaRec.Insert({e.filialProc, nrBaixaRec, e.filiBolRec, e.nrLanBolRec, e.empresa,

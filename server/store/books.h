@@ -1,5 +1,6 @@
 #pragma once
 
+#include "server/store/balancemover.h"
 #include "server/store/inserter.h"
 #include "server/store/money.h"
 
@@ -71,8 +72,8 @@ private:
     Inserter m_baixaPag;
     Inserter m_itBaixaPag;
     Inserter m_audit;
-    QSqlQuery m_lowerRec;
-    QSqlQuery m_lowerPag;
+    BalanceMover m_receivables;
+    BalanceMover m_payables;
 };
 
 // What other modules of the suite do to a compensation's settlements and bill.

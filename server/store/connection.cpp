@@ -49,7 +49,7 @@ QSqlDatabase OpenConnection(const DbUrl& url, const QString& connectionName) {
     try {
         db = OpenDatabase(url, connectionName, {.busyTimeoutMs = kBusyTimeoutMs});
     } catch (const DbOpenError& error) {
-        throw DbError(error.what(), false);
+        throw DbError(error.what(), DbFault::Connection);
     }
     if (url.dialect == Dialect::Sqlite) {
         ExecDirect(db, QStringLiteral("PRAGMA journal_mode=WAL"));
@@ -85,6 +85,10 @@ void DropThreadConnection(const DbUrl& url) {
 
 Dialect DialectOf(const QSqlDatabase& db) {
     return db.driverName() == QLatin1String("QSQLITE") ? Dialect::Sqlite : Dialect::Postgres;
+}
+
+QString Locked(const QSqlDatabase& db, const QString& select) {
+    return DialectOf(db) == Dialect::Postgres ? select + QStringLiteral(" FOR UPDATE") : select;
 }
 
 Transaction::Transaction(const QSqlDatabase& db) : m_db(db) {

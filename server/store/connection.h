@@ -36,4 +36,9 @@ private:
 
 Dialect DialectOf(const QSqlDatabase& db);
 
+// A SELECT that locks the rows it reads on PostgreSQL (FOR UPDATE); SQLite's write transaction
+// already holds the whole database. Rows are locked in the order read: give an ORDER BY by key
+// where several are read, so that two writers never wait on each other crosswise.
+QString Locked(const QSqlDatabase& db, const QString& select);
+
 } // namespace store

@@ -19,6 +19,15 @@ QByteArray Derive(const QString& password, const QByteArray& salt, int iteration
 
 } // namespace
 
+bool SameBytes(const QByteArray& a, const QByteArray& b) {
+    if (a.size() != b.size())
+        return false;
+    unsigned char difference = 0;
+    for (qsizetype i = 0; i < a.size(); ++i)
+        difference |= static_cast<unsigned char>(a[i] ^ b[i]);
+    return difference == 0;
+}
+
 PasswordHash HashPassword(const QString& password, int iterations) {
     QByteArray salt(kSaltBytes, Qt::Uninitialized);
     QRandomGenerator::system()->generate(salt.begin(), salt.end());
@@ -32,12 +41,7 @@ bool VerifyPassword(const QString& password, const PasswordHash& stored) {
     const QByteArray expected = QByteArray::fromHex(stored.hash.toLatin1());
     const QByteArray actual =
         Derive(password, QByteArray::fromHex(stored.salt.toLatin1()), stored.iterations);
-    if (expected.size() != actual.size())
-        return false;
-    unsigned char difference = 0;
-    for (qsizetype i = 0; i < actual.size(); ++i)
-        difference |= static_cast<unsigned char>(expected[i] ^ actual[i]);
-    return difference == 0;
+    return SameBytes(expected, actual);
 }
 
 } // namespace store

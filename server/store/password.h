@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 namespace store {
@@ -12,6 +13,9 @@ struct PasswordHash {
 };
 
 constexpr int kPasswordIterations = 60000;
+
+// Compares secrets in time that does not depend on where they differ.
+bool SameBytes(const QByteArray& a, const QByteArray& b);
 
 PasswordHash HashPassword(const QString& password, int iterations = kPasswordIterations);
 // Constant-time comparison of the derived key.

@@ -1,5 +1,6 @@
 #include "server/store/reversal.h"
 
+#include "server/store/balancemover.h"
 #include "server/store/connection.h"
 #include "server/store/money.h"
 #include "server/store/sql.h"
@@ -13,23 +14,14 @@ namespace {
 const QString kWhereComp =
     QStringLiteral(" WHERE CDEMPRESA = :CDEMPRESA AND NRLANCCOMPREC = :NRLANCCOMPREC");
 
-// PostgreSQL locks what it reads; SQLite already holds the write lock of the transaction.
-QString Locked(const QSqlDatabase& db, const QString& sql) {
-    return DialectOf(db) == Dialect::Postgres ? sql + QStringLiteral(" FOR UPDATE") : sql;
-}
-
+// A bill side of a compensation: the bills and the adjustments the compensation put on them.
 struct BillSide {
-    const char* table;
-    const char* balance;
-    const char* branch;
-    const char* number;
+    BalanceColumn bills;
     const char* adjustments;
     const char* adjustment;
 };
-constexpr BillSide kReceivable{"BOLETOREC",   "VRSALDOBREC", "CDFILIBOLREC",
-                               "NRLANBOLREC", "AJUSTEREC",   "VRAJUSTEREC"};
-constexpr BillSide kPayable{"BOLETOPAG",   "VRSALDOBPAG", "CDFILIBPAG",
-                            "NRLANBOLPAG", "AJUSTEPAG",   "VRAJUSTEPAG"};
+constexpr BillSide kReceivable{kReceivableBalance, "AJUSTEREC", "VRAJUSTEREC"};
+constexpr BillSide kPayable{kPayableBalance, "AJUSTEPAG", "VRAJUSTEPAG"};
 
 struct Adjustment {
     QString branch;
@@ -37,64 +29,57 @@ struct Adjustment {
     Cents value;
 };
 
+// By bill key: the order in which the bills' rows get locked.
 std::vector<Adjustment> AdjustmentsOf(const QSqlDatabase& db, const BillSide& side,
                                       const Reversal& r) {
-    QSqlQuery query =
-        Run(db,
-            QStringLiteral("SELECT %1, %2, %3 FROM %4")
-                    .arg(QLatin1String(side.branch), QLatin1String(side.number),
-                         QLatin1String(side.adjustment), QLatin1String(side.adjustments)) +
-                kWhereComp +
-                QStringLiteral(" ORDER BY %1, %2")
-                    .arg(QLatin1String(side.branch), QLatin1String(side.number)),
-            {{"CDEMPRESA", r.empresa}, {"NRLANCCOMPREC", r.numero}});
+    const QLatin1String branch(side.bills.branch);
+    const QLatin1String number(side.bills.number);
+    QSqlQuery query = Run(db,
+                          QStringLiteral("SELECT %1, %2, %3 FROM %4")
+                                  .arg(branch, number, QLatin1String(side.adjustment),
+                                       QLatin1String(side.adjustments)) +
+                              kWhereComp + QStringLiteral(" ORDER BY %1, %2").arg(branch, number),
+                          {{"CDEMPRESA", r.empresa}, {"NRLANCCOMPREC", r.numero}});
     std::vector<Adjustment> adjustments;
     while (query.next())
         adjustments.push_back(
             {query.value(0).toString(), query.value(1).toString(), CentsFrom(query.value(2))});
+    CheckFetched(query);
     return adjustments;
 }
 
-// Gives a bill back what an adjustment took. The balance is read (under lock) and written back
-// as an exact decimal: adding in SQL would put SQLite's float arithmetic into the column.
-void RaiseBalance(const QSqlDatabase& db, const BillSide& side, const Adjustment& adjustment) {
-    const QString where = QStringLiteral(" WHERE %1 = :FILIAL AND %2 = :NUMERO")
-                              .arg(QLatin1String(side.branch), QLatin1String(side.number));
-    QSqlQuery read =
-        Run(db,
-            Locked(db, QStringLiteral("SELECT %1 FROM %2")
-                               .arg(QLatin1String(side.balance), QLatin1String(side.table)) +
-                           where),
-            {{"FILIAL", adjustment.branch}, {"NUMERO", adjustment.number}});
-    if (!read.next())
-        throw DbError(std::string("adjusted bill missing in ") + side.table, true);
-    const Cents balance = CentsFrom(read.value(0)) + adjustment.value;
-    QSqlQuery write = Run(db,
-                          QStringLiteral("UPDATE %1 SET %2 = :SALDO")
-                                  .arg(QLatin1String(side.table), QLatin1String(side.balance)) +
-                              where,
-                          {{"SALDO", CentsText(balance)},
-                           {"FILIAL", adjustment.branch},
-                           {"NUMERO", adjustment.number}});
-    if (write.numRowsAffected() != 1)
-        throw DbError(std::string("adjusted bill not updated in ") + side.table, true);
+// Gives every bill of the side back exactly what the compensation's adjustment took.
+void GiveBack(const QSqlDatabase& db, const BillSide& side, const Reversal& r) {
+    BalanceMover mover(db, side.bills);
+    for (const Adjustment& a : AdjustmentsOf(db, side, r))
+        mover.Move(a.branch, a.number, a.value);
 }
 
-// Whether every settlement of the compensation in the table is still planned; required: the
-// compensation must have one.
-bool AllPlanned(const QSqlDatabase& db, const char* table, const Reversal& r, bool required) {
+// Settlements of a compensation: the table and its key, by which they are locked.
+struct SettlementTable {
+    const char* table;
+    const char* key;
+};
+constexpr SettlementTable kBaixaRec{"BAIXAREC", "CDFILIALBAIREC, NRBAIXAREC"};
+constexpr SettlementTable kBaixaPag{"BAIXAPAG", "CDFILIALBAIPAG, NRBAIXAPAG"};
+
+// The compensation's settlements in one table: none, all still planned, or some realised.
+enum class Settled { None, Planned, Realised };
+
+Settled SettlementsOf(const QSqlDatabase& db, const SettlementTable& t, const Reversal& r) {
     QSqlQuery query =
         Run(db,
-            Locked(db, QStringLiteral("SELECT IDSITBAIXA FROM %1").arg(QLatin1String(table)) +
-                           kWhereComp),
+            Locked(db, QStringLiteral("SELECT IDSITBAIXA FROM %1").arg(QLatin1String(t.table)) +
+                           kWhereComp + QStringLiteral(" ORDER BY %1").arg(QLatin1String(t.key))),
             {{"CDEMPRESA", r.empresa}, {"NRLANCCOMPREC", r.numero}});
-    bool any = false;
+    Settled settled = Settled::None;
     while (query.next()) {
-        any = true;
         if (query.value(0).toString() != QLatin1String("P"))
-            return false;
+            return Settled::Realised;
+        settled = Settled::Planned;
     }
-    return any || !required;
+    CheckFetched(query);
+    return settled;
 }
 
 void DeleteRows(const QSqlDatabase& db, const Reversal& r) {
@@ -111,7 +96,7 @@ void DeleteRows(const QSqlDatabase& db, const Reversal& r) {
         Run(db, QStringLiteral("DELETE FROM %1").arg(QLatin1String(table)) + kWhereComp, keys);
     if (Run(db, QStringLiteral("DELETE FROM COMPCONTREC") + kWhereComp, keys).numRowsAffected() !=
         1)
-        throw DbError("compensation vanished while locked", false);
+        throw DbError("compensation vanished while locked", DbFault::Other);
 }
 
 } // namespace
@@ -136,30 +121,25 @@ ReversalOutcome ReverseCompensation(const QSqlDatabase& db, const Reversal& r) {
                                                    "NRLANBOLREC = :NUMERO")),
                          {{"FILIAL", filial}, {"NUMERO", boleto}});
     if (!bill.next())
-        throw DbError("compensation without its receivable bill", true);
+        throw DbError("compensation without its receivable bill", DbFault::Other);
     const bool nothingOpen = CentsFrom(bill.value(0)) == 0;
     const bool sentToBank = bill.value(1).toString() == QLatin1String("S");
 
-    if (nothingOpen) {
-        QSqlQuery realised = Run(db,
-                                 QStringLiteral("SELECT 1 FROM BAIXAREC WHERE CDFILIBOLREC = "
-                                                ":FILIAL AND NRLANBOLREC = :NUMERO AND "
-                                                "IDSITBAIXA = 'R'"),
-                                 {{"FILIAL", filial}, {"NUMERO", boleto}});
-        if (realised.next())
-            return ReversalOutcome::BillSettled;
-    }
+    const Settled receivables = SettlementsOf(db, kBaixaRec, r);
+    const Settled payablesSide = SettlementsOf(db, kBaixaPag, r);
+    // Only this compensation's own realised settlement can have settled the bill for it: another
+    // compensation's on the same bill does not keep this one from being deleted.
+    if (nothingOpen && receivables == Settled::Realised)
+        return ReversalOutcome::BillSettled;
     if (sentToBank)
         return ReversalOutcome::BillSentToBank;
-    if (!AllPlanned(db, "BAIXAREC", r, true))
+    if (receivables != Settled::Planned)
         return ReversalOutcome::ReceivablesRealised;
-    if (!AllPlanned(db, "BAIXAPAG", r, payables))
+    if (payablesSide == Settled::Realised || (payables && payablesSide == Settled::None))
         return ReversalOutcome::PayablesRealised;
 
-    for (const Adjustment& a : AdjustmentsOf(db, kReceivable, r))
-        RaiseBalance(db, kReceivable, a);
-    for (const Adjustment& a : AdjustmentsOf(db, kPayable, r))
-        RaiseBalance(db, kPayable, a);
+    GiveBack(db, kReceivable, r);
+    GiveBack(db, kPayable, r);
     DeleteRows(db, r);
     Run(db,
         QStringLiteral("INSERT INTO AUDITCOMPREC (CDEMPRESA, NRLANCCOMPREC, IDOPERACAO, "

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QString>
 #include <QVariant>
@@ -11,18 +12,29 @@
 
 namespace store {
 
+// Why the database refused a statement, as far as the caller must act on it.
+enum class DbFault {
+    Constraint, // a key, foreign key or CHECK constraint refused the change
+    Busy,       // another writer held the lock longer than we wait
+    Conflict,   // deadlock or serialization failure: running the transaction again may succeed
+    Connection, // the link to the database is broken: reopen before the next use
+    Other,
+};
+
 // A statement the database refused; the text names the statement's first words and the
-// driver's reason, never the bound values.
+// driver's reason, never the bound values. It goes to the server log, never to the client.
 class DbError : public std::runtime_error {
 public:
-    DbError(const std::string& what, bool constraint)
-        : std::runtime_error(what), m_constraint(constraint) {}
-    // True when a key, foreign key or CHECK constraint refused the change.
-    bool ConstraintViolation() const { return m_constraint; }
+    DbError(const std::string& what, DbFault fault) : std::runtime_error(what), m_fault(fault) {}
+    DbFault Fault() const { return m_fault; }
+    bool ConstraintViolation() const { return m_fault == DbFault::Constraint; }
 
 private:
-    bool m_constraint;
+    DbFault m_fault;
 };
+
+// What a driver error means for the caller (SQLite result codes, PostgreSQL SQLSTATEs).
+DbFault FaultOf(const QSqlError& error);
 
 using Binding = std::pair<const char*, QVariant>;
 

@@ -14,14 +14,6 @@ using testserver::Backend;
 using testserver::BooksServer;
 using testserver::Quoted;
 
-// One demo server per backend; the tests only read.
-BooksServer* Demo(Backend backend) {
-    static std::map<Backend, std::unique_ptr<BooksServer>> servers;
-    if (!servers.contains(backend))
-        servers[backend] = BooksServer::Start(backend);
-    return servers[backend].get();
-}
-
 // A bill as the answer lists it.
 struct Bill {
     QString numero;
@@ -69,7 +61,7 @@ class OpenBillsTest : public testing::TestWithParam<std::tuple<Backend, Case>> {
 
 TEST_P(OpenBillsTest, EachWithWhatIsLeftOfIt) {
     const auto& [backend, c] = GetParam();
-    BooksServer* server = Demo(backend);
+    const auto server = BooksServer::Start(backend);
     if (server == nullptr)
         GTEST_SKIP() << "no PostgreSQL for this run";
     const Answer answer =
@@ -104,7 +96,7 @@ INSTANTIATE_TEST_SUITE_P(
     testserver::BackendAndCaseName());
 
 TEST(OpenBillsRefusal, CompanyTheOperatorMayNotWorkFor) {
-    BooksServer* server = Demo(Backend::Sqlite);
+    const auto server = BooksServer::Start(Backend::Sqlite);
     ASSERT_NE(server, nullptr);
     const Answer answer =
         testserver::ParseAnswer(server->Call("GetBoletosRec", Params("03", 31), "MARIA"));
@@ -113,7 +105,7 @@ TEST(OpenBillsRefusal, CompanyTheOperatorMayNotWorkFor) {
 }
 
 TEST(OpenBillsValues, NetValueTextAndSingleQuotesAreData) {
-    BooksServer* server = Demo(Backend::Sqlite);
+    const auto server = BooksServer::Start(Backend::Sqlite);
     ASSERT_NE(server, nullptr);
     const std::vector<Bill> bills =
         Bills(testserver::ParseAnswer(server->Call("GetBoletosRec", Params("01", 5))));

@@ -19,7 +19,8 @@ void PrintTo(Backend backend, std::ostream* os) {
     *os << BackendName(backend);
 }
 
-std::unique_ptr<BooksServer> BooksServer::Start(Backend backend) {
+std::unique_ptr<BooksServer>
+BooksServer::Start(Backend backend, const std::function<void(http::ServerConfig&)>& adjust) {
     std::unique_ptr<testdb::TestDatabase> database = backend == Backend::Sqlite
                                                          ? testdb::TestDatabase::Sqlite()
                                                          : testdb::TestDatabase::Postgres();
@@ -32,8 +33,12 @@ std::unique_ptr<BooksServer> BooksServer::Start(Backend backend) {
     http::ServerConfig config;
     config.database = server->m_database->Url();
     config.threads = 4;
-    config.log = [](std::string_view) {
+    config.log = [s = server.get()](std::string_view line) {
+        const std::lock_guard lock(s->m_logMutex);
+        s->m_log.emplace_back(line);
     };
+    if (adjust)
+        adjust(config);
     rpc::Registry registry;
     rec18000::RegisterCompContRec(registry);
     // The server reads its signing key through the constructing thread's own connection, kept
@@ -73,11 +78,17 @@ std::string BooksServer::Token(const std::string& operador) {
     return m_tokens[operador] = std::string(token);
 }
 
+std::vector<std::string> BooksServer::LogLines() {
+    const std::lock_guard lock(m_logMutex);
+    return m_log;
+}
+
 httplib::Result BooksServer::Call(const std::string& method, const std::string& params,
-                                  const std::string& operador) {
+                                  const std::string& operador, const httplib::Headers& extra) {
     httplib::Client client("127.0.0.1", m_port);
     client.set_read_timeout(std::chrono::seconds(60));
-    httplib::Headers headers{{"Authorization", "Bearer " + Token(operador)}};
+    httplib::Headers headers = extra;
+    headers.emplace("Authorization", "Bearer " + Token(operador));
     return client.Post("/REC18000.rdmCompContRec", headers,
                        R"({"jsonrpc":"2.0","id":1,"method":)" + Quoted(method) + R"(,"params":)" +
                            params + "}",

@@ -6,6 +6,7 @@
 
 #include <httplib.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -32,16 +33,21 @@ struct BackendAndCaseName {
 // new database on the throwaway PostgreSQL cluster), for tests that read or change the books.
 class BooksServer {
 public:
-    // nullptr when the backend is not available to this test run.
-    static std::unique_ptr<BooksServer> Start(Backend backend);
+    // nullptr when the backend is not available to this test run. adjust may change the
+    // configuration before the server starts (write policy, threads); the log is kept.
+    static std::unique_ptr<BooksServer>
+    Start(Backend backend, const std::function<void(http::ServerConfig&)>& adjust = {});
     ~BooksServer();
 
     QSqlDatabase Db() const { return m_database->Db(); }
+    const store::DbUrl& Url() const { return m_database->Url(); }
+    // The server's log lines so far.
+    std::vector<std::string> LogLines();
     // A session token of a demo operator ("ADMIN", "MARIA", "JOAO").
     std::string Token(const std::string& operador);
     // One JSON-RPC call to the remote object; params is the JSON array text.
     httplib::Result Call(const std::string& method, const std::string& params,
-                         const std::string& operador = "ADMIN");
+                         const std::string& operador = "ADMIN", const httplib::Headers& extra = {});
 
 private:
     BooksServer() = default;
@@ -51,6 +57,8 @@ private:
     int m_port = 0;
     std::mutex m_tokensMutex;
     std::map<std::string, std::string> m_tokens; // logins are slow on purpose: keep them
+    std::mutex m_logMutex;
+    std::vector<std::string> m_log;
 };
 
 // What a JSON-RPC answer holds.

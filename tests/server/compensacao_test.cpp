@@ -459,6 +459,48 @@ TEST_P(AnswerTest, CreditsCompensationGivesItsBillAndCredits) {
     EXPECT_EQ(Value(items, 0, "IDMARCADO").toString(), "N");
 }
 
+// "Doc./Série" of the list, of the items' bill and of their payables: "/" only with a series.
+class DocumentTest : public testing::TestWithParam<Backend> {};
+
+TEST_P(DocumentTest, ShowsTheSlashOnlyBeforeASeries) {
+    auto server = BooksServer::Start(GetParam());
+    if (!server)
+        GTEST_SKIP() << "no PostgreSQL for this run";
+    const QSqlDatabase db = server->Db();
+    struct Series {
+        QVariant stored;
+        const char* shown; // after the invoice number
+    };
+    for (const Series& series : {Series{QString(""), ""}, Series{QString("  "), ""},
+                                 Series{QVariant(), ""}, Series{QString("U"), "/U"}}) {
+        SCOPED_TRACE("series '" + series.stored.toString().toStdString() + "'");
+        for (const char* table : {"BOLETOREC", "BOLETOPAG"})
+            store::Run(db, QStringLiteral("UPDATE %1 SET CDSERIE = :S").arg(QLatin1String(table)),
+                       {{"S", series.stored}});
+        const Answer list = List(*server, ListParams("01", {}, {}, {}, {}, "", ""));
+        const Answer items = Items(*server, "0000000001", "0");
+        ASSERT_TRUE(list.ok && items.ok) << list.text << items.text;
+        const auto& t = list.tables[0];
+        const size_t one = RowOf(t, 1);
+        EXPECT_EQ(Value(t, one, "DOCUMENTO").toString(),
+                  Value(t, one, "NRNOTAFISC").toString() + series.shown);
+        const auto& bill = items.tables.at(0);
+        EXPECT_EQ(Value(bill, 0, "DOCUMENTO").toString(),
+                  Value(bill, 0, "NRNOTAFISC").toString() + series.shown);
+        const auto& payables = items.tables.at(1);
+        for (size_t r = 0; r < payables.rows.size(); ++r) {
+            const QString document = Value(payables, r, "DOCUMENTO").toString();
+            EXPECT_EQ(document.contains(QLatin1Char('/')), *series.shown != 0)
+                << document.toStdString();
+            EXPECT_FALSE(document.endsWith(QLatin1Char('/'))) << document.toStdString();
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, DocumentTest,
+                         testing::Values(Backend::Sqlite, Backend::Postgres),
+                         [](const auto& info) { return testserver::BackendName(info.param); });
+
 INSTANTIATE_TEST_SUITE_P(Backends, AnswerTest, testing::Values(Backend::Sqlite, Backend::Postgres),
                          [](const auto& info) { return testserver::BackendName(info.param); });
 

@@ -5,125 +5,27 @@
 #include "server/store/connection.h"
 #include "server/store/inserter.h"
 #include "server/store/sql.h"
-#include "tests/server/booksserver.h"
+#include "tests/server/compbooks.h"
 
 #include <gtest/gtest.h>
-
-#include <QSqlRecord>
 
 #include <latch>
 #include <map>
 
 namespace {
 
-using host::FieldType;
 using testserver::Answer;
 using testserver::Backend;
+using testserver::Books;
 using testserver::BooksServer;
-using testserver::Quoted;
+using testserver::Cell;
+using testserver::Delete;
+using testserver::NovaComp;
+using testserver::Numero;
+using testserver::ReadBooks;
+using testserver::Rows;
 
 const QString kEmpresa = QStringLiteral("01");
-
-QString Numero(int n) {
-    return store::PaddedNumber(n);
-}
-
-// The screen's copy of a listed compensation: the fields of its new-compensation record set,
-// each taken from the same-named field of the list's row.
-host::RecordSetTable NovaComp(BooksServer& server, int number) {
-    const Answer list = testserver::ParseAnswer(
-        server.Call("GetCompensacao", R"(["01",null,null,null,null,"",""])"));
-    host::RecordSetTable comp;
-    const std::pair<const char*, FieldType> fields[] = {
-        {"DTCOMPCONTREC", FieldType::DateTime},   {"CDEMPRESA", FieldType::String},
-        {"NRLANCCOMPREC", FieldType::String},     {"CDFILIAL", FieldType::String},
-        {"NRLANBOLREC", FieldType::String},       {"CDOPERLANCOMREC", FieldType::String},
-        {"CDCLIENTE", FieldType::String},         {"CDTPBAIXAREC", FieldType::String},
-        {"CDTPBAIXAPAG", FieldType::String},      {"CDAJUCTREC", FieldType::String},
-        {"CDAJUCTPAG", FieldType::String},        {"CDREDUCONT", FieldType::String},
-        {"DTBAIXACOMPREC", FieldType::DateTime},  {"CDFILIALBAIREC", FieldType::String},
-        {"NRBAIXAREC", FieldType::String},        {"CDFILIALBAIPAG", FieldType::String},
-        {"NRBAIXAPAG", FieldType::String},        {"IDTPITUTLCOMREC", FieldType::String},
-        {"DTLANCOMCONTREC", FieldType::DateTime}, {"QTITCOMCONTREC", FieldType::Float},
-        {"VRTOTALCOMREC", FieldType::Float}};
-    for (const auto& [name, type] : fields) {
-        host::FieldDef def;
-        def.name = QString::fromLatin1(name);
-        def.type = type;
-        def.size = type == FieldType::String ? 21 : 0;
-        comp.fields.append(def);
-    }
-    if (!list.ok || list.tables.empty())
-        return comp;
-    const host::RecordSetTable& t = list.tables[0];
-    for (const auto& row : t.rows) {
-        std::map<QString, QVariant> byName;
-        for (qsizetype i = 0; i < t.fields.size(); ++i)
-            byName[t.fields[i].name] = row[size_t(i)];
-        if (byName["NRLANCCOMPREC"].toString() != Numero(number))
-            continue;
-        std::vector<QVariant> copy;
-        for (const auto& def : comp.fields)
-            copy.push_back(byName[def.name]);
-        comp.rows.push_back(copy);
-    }
-    return comp;
-}
-
-QVariant& Cell(host::RecordSetTable& table, const char* name) {
-    for (qsizetype i = 0; i < table.fields.size(); ++i) {
-        if (table.fields[i].name == QLatin1String(name))
-            return table.rows.at(0).at(size_t(i));
-    }
-    throw std::out_of_range(name);
-}
-
-Answer Delete(BooksServer& server, const host::RecordSetTable& comp,
-              const std::string& operador = "ADMIN") {
-    return testserver::ParseAnswer(
-        server.Call("SetExcluiCompensacao", "[" + testserver::Json(comp) + "]", operador));
-}
-
-// Everything a compensation touches, as numbers: open balances in cents, credits' uses, and the
-// row counts of the tables a compensation writes (the audit aside).
-using Books = std::map<std::string, qint64>;
-
-Books ReadBooks(const QSqlDatabase& db) {
-    Books books;
-    const auto read = [&](const char* prefix, const QString& sql, bool money) {
-        QSqlQuery q = store::Run(db, sql);
-        while (q.next())
-            books[prefix + q.value(0).toString().toStdString()] =
-                money ? store::CentsFrom(q.value(1)) : q.value(1).toLongLong();
-    };
-    read("rec:", "SELECT CDFILIBOLREC || '/' || NRLANBOLREC, VRSALDOBREC FROM BOLETOREC", true);
-    read("pag:", "SELECT CDFILIBPAG || '/' || NRLANBOLPAG, VRSALDOBPAG FROM BOLETOPAG", true);
-    read("cred:",
-         "SELECT M.CDEMPRESA || M.CDREDUCONT || M.NRMOVICRED, COUNT(I.NRMOVICRED) FROM "
-         "MOVCREDBANC M LEFT JOIN ITCOMPCONTREC I ON I.CDEMPRESA = M.CDEMPRESA AND I.CDREDUCONT = "
-         "M.CDREDUCONT AND I.NRMOVICRED = M.NRMOVICRED GROUP BY M.CDEMPRESA, M.CDREDUCONT, "
-         "M.NRMOVICRED",
-         false);
-    for (const char* table : {"COMPCONTREC", "ITCOMPCONTREC", "AJUSTEREC", "AJUSTEPAG", "BAIXAREC",
-                              "BAIXAPAG", "ITBAIXAPAG"})
-        read("rows:", QStringLiteral("SELECT '%1', COUNT(*) FROM %1").arg(QLatin1String(table)),
-             false);
-    return books;
-}
-
-// Every row, read to the end: on SQLite an unfinished statement would keep the connection on
-// its old snapshot and hide the server's writes.
-std::vector<std::vector<QVariant>> Rows(const QSqlDatabase& db, const QString& sql,
-                                        std::initializer_list<store::Binding> bindings = {}) {
-    QSqlQuery q = store::Run(db, sql, bindings);
-    std::vector<std::vector<QVariant>> rows;
-    while (q.next()) {
-        rows.emplace_back();
-        for (int i = 0; i < q.record().count(); ++i)
-            rows.back().push_back(q.value(i));
-    }
-    return rows;
-}
 
 qint64 BillBalance(const QSqlDatabase& db, int compensation) {
     const auto rows = Rows(db,
@@ -155,6 +57,17 @@ std::string Name(const testing::TestParamInfo<Backend>& info) {
 
 enum class Step { RealiseRec, RealisePag, RealiseBoth, SendToBank };
 
+// What another module of the suite does to a compensation.
+void Apply(const QSqlDatabase& db, const QString& numero, Step step) {
+    if (step == Step::SendToBank)
+        store::SendBillToBank(db, kEmpresa, numero, QDate::currentDate());
+    else
+        store::RealiseSettlements(db, kEmpresa, numero,
+                                  step == Step::RealiseRec   ? store::SettlementSide::Receivables
+                                  : step == Step::RealisePag ? store::SettlementSide::Payables
+                                                             : store::SettlementSide::Both);
+}
+
 struct RefusalCase {
     const char* name;
     int number;
@@ -173,16 +86,8 @@ TEST_P(DeletionRefusalTest, AnswersTheKeyAndChangesNothing) {
     const QSqlDatabase db = server->Db();
     {
         store::Transaction transaction(db);
-        for (Step step : c.before) {
-            if (step == Step::SendToBank)
-                store::SendBillToBank(db, kEmpresa, Numero(c.number), QDate::currentDate());
-            else
-                store::RealiseSettlements(
-                    db, kEmpresa, Numero(c.number),
-                    step == Step::RealiseRec   ? store::SettlementSide::Receivables
-                    : step == Step::RealisePag ? store::SettlementSide::Payables
-                                               : store::SettlementSide::Both);
-        }
+        for (Step step : c.before)
+            Apply(db, Numero(c.number), step);
         transaction.Commit();
     }
     const Books before = ReadBooks(db);
@@ -211,6 +116,114 @@ const RefusalCase kRefusals[] = {
 INSTANTIATE_TEST_SUITE_P(SetExcluiCompensacao, DeletionRefusalTest,
                          testing::Combine(testing::Values(Backend::Sqlite, Backend::Postgres),
                                           testing::ValuesIn(kRefusals)),
+                         testserver::BackendAndCaseName());
+
+// ---- two compensations on one bill: each is judged by its own settlements ----
+
+// A bill of the given value with two compensations: C1 offsets a payable of 500,00 (discount
+// type 0001), C2 a credit of 1.500,00 (discount type 0002). Returns their numbers.
+std::pair<int, int> AddTwoOnOneBill(const QSqlDatabase& db, store::Cents billValue) {
+    const QDate today = QDate::currentDate();
+    const QString bill = QStringLiteral("9100000001");
+    store::Transaction transaction(db);
+    store::Inserter(db, "BOLETOREC",
+                    {"CDFILIBOLREC", "NRLANBOLREC", "CDEMPRESA", "CDCLIENTE", "CDFILIAL",
+                     "NRLANCTONF", "NRNOTAFISC", "NRSEQVENREC", "NRPARCELAREC", "CDFILIEMIT",
+                     "DTENTRSAID", "DTVENBOLREC", "VRORIGREC", "VRSALDOBREC"})
+        .Insert({"0001", bill, "01", db::PartyCode(4), "0001", bill, "991", "01", "01", "0001",
+                 today.addDays(-3), today.addDays(10), store::CentsText(billValue),
+                 store::CentsText(billValue)});
+    store::Inserter(db, "BOLETOPAG",
+                    {"CDFILIBPAG", "NRLANBOLPAG", "CDEMPRESA", "CDFORNECED", "CDFILIAL",
+                     "NRLANCTONF", "NRNOTAFISC", "NRSEQVENPAG", "NRPARCELAPAG", "CDTPBAIXAPAG",
+                     "DTENTRSAID", "DTVENBOLPAG", "VRORIGPAG", "VRSALDOBPAG"})
+        .Insert({"0001", bill, "01", db::PartyCode(2), "0001", bill, "992", "01", "01", "01",
+                 today.addDays(-3), today.addDays(5), "500.00", "500.00"});
+    store::Inserter(db, "MOVCREDBANC",
+                    {"CDEMPRESA", "CDREDUCONT", "NRMOVICRED", "DTMOVICRED", "CDTPCREDBANC",
+                     "DSMOVICRED", "VRMOVICRED"})
+        .Insert({"01", "IT1", bill, today.addDays(-1), "01", "grande", "1500.00"});
+
+    store::CompensationEntry e;
+    e.empresa = "01";
+    e.filialProc = "0001";
+    e.operador = "ADMIN";
+    e.cliente = db::PartyCode(4);
+    e.filiBolRec = "0001";
+    e.nrLanBolRec = bill;
+    e.dtComp = e.dtLanc = e.dtBaixa = today;
+    e.tpBaixaRec = "01";
+    e.ajuCtRec = "0001";
+    e.reduCont = "IT1";
+    e.tpBaixaPag = "04";
+    e.ajuCtPag = "0002";
+    e.payables.push_back({"0001", bill, 50000});
+    e.when = QDateTime::currentDateTime();
+    store::CompensationWriter writer(db);
+    const int c1 = writer.Write(e).toInt();
+    e.ajuCtRec = "0002";
+    e.payables.clear();
+    e.credits.push_back({"IT1", bill, 150000});
+    const int c2 = writer.Write(e).toInt();
+    transaction.Commit();
+    return {c1, c2};
+}
+
+struct TwoCase {
+    const char* name;
+    store::Cents billValue;
+    std::vector<std::pair<int, Step>> before; // (1 or 2, step) on C1 or C2
+    int deleted;                              // 1 or 2
+    const char* key;
+    friend void PrintTo(const TwoCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class TwoOnOneBillTest : public testing::TestWithParam<std::tuple<Backend, TwoCase>> {};
+
+TEST_P(TwoOnOneBillTest, AnswersByTheDeletedCompensationsOwnSettlements) {
+    const auto& [backend, c] = GetParam();
+    auto server = BooksServer::Start(backend);
+    if (!server)
+        GTEST_SKIP() << "no PostgreSQL for this run";
+    const QSqlDatabase db = server->Db();
+    const auto [c1, c2] = AddTwoOnOneBill(db, c.billValue);
+    {
+        store::Transaction transaction(db);
+        for (const auto& [which, step] : c.before)
+            Apply(db, Numero(which == 1 ? c1 : c2), step);
+        transaction.Commit();
+    }
+    const int deleted = c.deleted == 1 ? c1 : c2;
+    const qint64 balance = BillBalance(db, deleted);
+    const Books before = ReadBooks(db);
+
+    const Answer answer = Delete(*server, NovaComp(*server, deleted));
+    ASSERT_TRUE(answer.ok) << answer.text;
+    EXPECT_EQ(answer.text, c.key);
+    if (answer.text != "OK") {
+        EXPECT_EQ(ReadBooks(db), before);
+        return;
+    }
+    // The other compensation stands; the bill gets back what the deleted one took.
+    EXPECT_EQ(BillBalance(db, deleted == c1 ? c2 : c1),
+              balance + (c.deleted == 1 ? 50000 : 150000));
+}
+
+const TwoCase kTwoOnOneBill[] = {
+    {"OtherRealisedThisPlanned", 200000, {{1, Step::RealiseBoth}}, 2, "OK"},
+    {"OtherReceivablesRealisedThisPlanned", 200000, {{1, Step::RealiseRec}}, 2, "OK"},
+    {"ThisRealisedBillSettled", 200000, {{1, Step::RealiseBoth}}, 1, "ERR_BOLBAIXADO"},
+    {"BothRealised", 200000, {{1, Step::RealiseBoth}, {2, Step::RealiseRec}}, 2, "ERR_BOLBAIXADO"},
+    {"SentToBank", 200000, {{1, Step::SendToBank}}, 2, "ERR_BOLENVCNAB"},
+    {"OtherRealisedBalanceLeft", 300000, {{1, Step::RealiseBoth}}, 2, "OK"},
+    {"ThisRealisedBalanceLeft", 300000, {{1, Step::RealiseBoth}}, 1, "ERR_BAIXARECREAL"},
+    {"ThisPayablesRealised", 200000, {{1, Step::RealisePag}}, 1, "ERR_BAIXAPAGREAL"},
+    {"OtherPayablesRealised", 200000, {{1, Step::RealisePag}}, 2, "OK"},
+};
+
+INSTANTIATE_TEST_SUITE_P(SetExcluiCompensacao, TwoOnOneBillTest,
+                         testing::Combine(testing::Values(Backend::Sqlite, Backend::Postgres),
+                                          testing::ValuesIn(kTwoOnOneBill)),
                          testserver::BackendAndCaseName());
 
 // ---- exact reversal ----
