@@ -3,16 +3,12 @@
 #include "ui_frmfiltrocomprec.h"
 
 #include "data/recordset.h"
-#include "host/app/mainwindow.h"
-#include "host/forms/form_life.h"
 #include "host/net/answers.h"
 #include "host/net/netconnection.h"
 #include "host/services/abort.h"
-#include "host/services/dialogs.h"
 #include "host/services/editmask.h"
 #include "host/services/session.h"
 #include "host/services/text.h"
-#include "host/services/waitcursor.h"
 #include "host/sql/tadoibquery.h"
 #include "host/widgets/button_flat.h"
 #include "module/cli_rec18000.h"
@@ -29,37 +25,11 @@ namespace {
 const QString kOperListOption = QStringLiteral("stOperLanc");
 const QString kClientListOption = QStringLiteral("stCliente");
 
-QDateTime DateOf(const host::TDateEditPlus* edit) {
-    const QDate date = edit->GetDate();
-    return date.isNull() ? QDateTime() : date.startOfDay();
-}
-
-FiltroData DataOf(const host::TDateEditPlus* edit) {
-    return {edit->GetDate(), edit->IsValidDate()};
-}
-
 } // namespace
 
 void CriaFiltroCompRec(const QString& company, const QString& mode) {
-    using Cli_rec18002::frmFiltroCompRec;
     Cli_rec18002::stEmpr = company;
-    {
-        const host::WaitCursor wait;
-        if (!frmFiltroCompRec) {
-            frmFiltroCompRec = host::CreateForm<TfrmFiltroCompRec>(host::MainWindow());
-            QObject::connect(frmFiltroCompRec, &QObject::destroyed,
-                             [] { frmFiltroCompRec = nullptr; });
-        }
-        if (mode == kEscondeFiltro) {
-            frmFiltroCompRec->FormActivate();
-            frmFiltroCompRec->sbtConfirmaClick();
-            return;
-        }
-    }
-    if (mode == kBotaoFiltro) {
-        frmFiltroCompRec->FormActivate();
-        host::dialogs().ExecModal(*frmFiltroCompRec);
-    }
+    RodaFiltro(Cli_rec18002::frmFiltroCompRec, mode);
 }
 
 TfrmFiltroCompRec::TfrmFiltroCompRec(QWidget* parent)
@@ -131,10 +101,10 @@ void TfrmFiltroCompRec::SetCamposFiltro(const Cli_rec18002::TFILTRO& filtro) {
 }
 
 void TfrmFiltroCompRec::SetFiltroCampos() {
-    Filtro.DtCompIni = DateOf(ui->depDtCompIni);
-    Filtro.DtCompFin = DateOf(ui->depDtCompFin);
-    Filtro.DtLancIni = DateOf(ui->depDtLancIni);
-    Filtro.DtLancFin = DateOf(ui->depDtLancFin);
+    Filtro.DtCompIni = DataDoFiltro(ui->depDtCompIni);
+    Filtro.DtCompFin = DataDoFiltro(ui->depDtCompFin);
+    Filtro.DtLancIni = DataDoFiltro(ui->depDtLancIni);
+    Filtro.DtLancFin = DataDoFiltro(ui->depDtLancFin);
     Filtro.OperLanc = {ui->rbtTodosOper->isChecked(), stOperLanc};
     Filtro.Cliente = {ui->rbtTodosClie->isChecked(), stCliente};
 }
@@ -152,24 +122,13 @@ void TfrmFiltroCompRec::rbtTodosClieClick() {
     ui->btpListaCliente->setEnabled(ui->rbtListaClie->isChecked());
 }
 
-void TfrmFiltroCompRec::PickList(host::TADOIBQuery* lookup, const QString& keyField,
-                                 const QString& titleKey, const QString& emptyKey, QString& list) {
-    lookup->Close();
-    lookup->Open();
-    QString picked = list;
-    if (host::dialogs().PesquisaLista(
-            lookup->DataSet(), keyField,
-            msgPadrao.Msg(titleKey) + QLatin1Char('|') + msgPadrao.Msg(emptyKey), picked))
-        list = picked;
-}
-
 void TfrmFiltroCompRec::btpListaOperClick() {
-    PickList(qryOperador, QStringLiteral("CDOPERADOR"), QStringLiteral("OPERLANC"),
+    PickList(*qryOperador, QStringLiteral("CDOPERADOR"), QStringLiteral("OPERLANC"),
              QStringLiteral("NOPERLANC"), stOperLanc);
 }
 
 void TfrmFiltroCompRec::btpListaClienteClick() {
-    PickList(qryCliente, QStringLiteral("CDCLIENTE"), QStringLiteral("CLIE"),
+    PickList(*qryCliente, QStringLiteral("CDCLIENTE"), QStringLiteral("CLIE"),
              QStringLiteral("NCLIE"), stCliente);
 }
 
@@ -187,10 +146,10 @@ void TfrmFiltroCompRec::btfLoadOpcClick() {
 
 void TfrmFiltroCompRec::CheckFiltro() const {
     const std::optional<FiltroRecusa> fault =
-        FiltroCompRecCheck::Check({.dtCompIni = DataOf(ui->depDtCompIni),
-                                   .dtCompFin = DataOf(ui->depDtCompFin),
-                                   .dtLancIni = DataOf(ui->depDtLancIni),
-                                   .dtLancFin = DataOf(ui->depDtLancFin),
+        FiltroCompRecCheck::Check({.dtCompIni = DataDaRegra(ui->depDtCompIni),
+                                   .dtCompFin = DataDaRegra(ui->depDtCompFin),
+                                   .dtLancIni = DataDaRegra(ui->depDtLancIni),
+                                   .dtLancFin = DataDaRegra(ui->depDtLancFin),
                                    .listaOper = ui->rbtListaOper->isChecked(),
                                    .stOperLanc = stOperLanc,
                                    .listaClie = ui->rbtListaClie->isChecked(),

@@ -6,6 +6,7 @@
 #include "host/forms/tfrmfiltropadrao.h"
 #include "host/services/formdata.h"
 #include "module/cli_rec18002.h"
+#include "register/filtrodialogo.h"
 
 #include <QString>
 
@@ -19,10 +20,6 @@ class TDateEditPlus;
 namespace Ui {
 class TfrmFiltroCompRec;
 }
-
-// Modes of CriaFiltroCompRec.
-inline const QString kBotaoFiltro = QStringLiteral("BOTAO_FILTRO");     // shown modally
-inline const QString kEscondeFiltro = QStringLiteral("ESCONDE_FILTRO"); // re-run, not shown
 
 // Hands the company to the dialog (stEmpr), creates the dialog on first use and runs it in the
 // mode. A failure of a hidden run propagates to the caller.
@@ -61,8 +58,6 @@ private:
     void btpListaClienteClick();
     // Stops the confirmation (EAbort) with the focus on the control to correct.
     void CheckFiltro() const;
-    void PickList(host::TADOIBQuery* lookup, const QString& keyField, const QString& titleKey,
-                  const QString& emptyKey, QString& list);
 
     std::unique_ptr<Ui::TfrmFiltroCompRec> ui;
     host::FormData m_form;

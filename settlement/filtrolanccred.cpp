@@ -3,19 +3,14 @@
 #include "ui_frmfiltrolanccred.h"
 
 #include "data/recordset.h"
-#include "host/app/mainwindow.h"
-#include "host/forms/form_life.h"
 #include "host/net/answers.h"
 #include "host/net/netconnection.h"
 #include "host/services/abort.h"
-#include "host/services/dialogs.h"
 #include "host/services/rounding.h"
 #include "host/services/session.h"
-#include "host/services/waitcursor.h"
 #include "host/sql/tadoibquery.h"
 #include "host/widgets/button_flat.h"
 #include "module/cli_rec18000.h"
-#include "register/filtrocomprec.h"
 #include "register/frmcompcontrec.h"
 #include "settlement/filtrocred.h"
 
@@ -28,37 +23,11 @@ const QString kMessages = QStringLiteral(":/rec18000/rec18003.msg");
 const QString kTypeListOption = QStringLiteral("stTipo");
 const QString kAccountListOption = QStringLiteral("stCCorr");
 
-QDateTime DateOf(const host::TDateEditPlus* edit) {
-    const QDate date = edit->GetDate();
-    return date.isNull() ? QDateTime() : date.startOfDay();
-}
-
-FiltroData DataOf(const host::TDateEditPlus* edit) {
-    return {edit->GetDate(), edit->IsValidDate()};
-}
-
 } // namespace
 
 void CriaFiltroLancCred(const QString& company, const QString& mode) {
-    using Cli_rec18003::frmFiltroLancCred;
     Cli_rec18003::stEmpr = company;
-    {
-        const host::WaitCursor wait;
-        if (!frmFiltroLancCred) {
-            frmFiltroLancCred = host::CreateForm<TfrmFiltroLancCred>(host::MainWindow());
-            QObject::connect(frmFiltroLancCred, &QObject::destroyed,
-                             [] { frmFiltroLancCred = nullptr; });
-        }
-        if (mode == kEscondeFiltro) {
-            frmFiltroLancCred->FormActivate();
-            frmFiltroLancCred->sbtConfirmaClick();
-            return;
-        }
-    }
-    if (mode == kBotaoFiltro) {
-        frmFiltroLancCred->FormActivate();
-        host::dialogs().ExecModal(*frmFiltroLancCred);
-    }
+    RodaFiltro(Cli_rec18003::frmFiltroLancCred, mode);
 }
 
 TfrmFiltroLancCred::TfrmFiltroLancCred(QWidget* parent)
@@ -122,8 +91,8 @@ void TfrmFiltroLancCred::SetCamposFiltro(const Cli_rec18003::TFILTRO& filtro) {
 }
 
 void TfrmFiltroLancCred::SetFiltroCampos() {
-    Filtro.DtLancIni = DateOf(ui->depDtLancIni);
-    Filtro.DtLancFin = DateOf(ui->depDtLancFin);
+    Filtro.DtLancIni = DataDoFiltro(ui->depDtLancIni);
+    Filtro.DtLancFin = DataDoFiltro(ui->depDtLancFin);
     Filtro.ValorIni = host::RoundDec(ui->nedValorIni->GetNumber(), 2);
     Filtro.ValorFin = host::RoundDec(ui->nedValorFin->GetNumber(), 2);
     Filtro.Tipo = {ui->rbtTodosTipo->isChecked(), stTipo};
@@ -136,27 +105,14 @@ void TfrmFiltroLancCred::sbtLimpaClick() {
     SetCamposFiltro(LimpaFiltro());
 }
 
-void TfrmFiltroLancCred::PickList(host::TADOIBQuery* lookup, const QString& keyField,
-                                  const QString& titleKey, const QString& emptyKey, QString& list) {
-    QString picked = list;
-    if (host::dialogs().PesquisaLista(
-            lookup->DataSet(), keyField,
-            msgPadrao.Msg(titleKey) + QLatin1Char('|') + msgPadrao.Msg(emptyKey), picked))
-        list = picked;
-}
-
 void TfrmFiltroLancCred::btpTipoClick() {
-    qryLancCred->Close();
-    qryLancCred->Open();
-    PickList(qryLancCred, QStringLiteral("TIPCOD"), QStringLiteral("TIPO"), QStringLiteral("NTIPO"),
-             stTipo);
+    PickList(*qryLancCred, QStringLiteral("TIPCOD"), QStringLiteral("TIPO"),
+             QStringLiteral("NTIPO"), stTipo);
 }
 
 void TfrmFiltroLancCred::btpCCorrClick() {
-    qryContCorr->Close();
     qryContCorr->ParamByName(QStringLiteral("P_CDEMPRESA")).SetAsString(Cli_rec18003::stEmpr);
-    qryContCorr->Open();
-    PickList(qryContCorr, QStringLiteral("CDREDUCONT"), QStringLiteral("CCORR"),
+    PickList(*qryContCorr, QStringLiteral("CDREDUCONT"), QStringLiteral("CCORR"),
              QStringLiteral("NCCORR"), stCCorr);
 }
 
@@ -177,8 +133,8 @@ void TfrmFiltroLancCred::CheckFiltro() {
         if (value->text().trimmed().isEmpty())
             value->SetNumber(0);
     const std::optional<FiltroCredRecusa> fault =
-        FiltroLancCredCheck::Check({.dtLancIni = DataOf(ui->depDtLancIni),
-                                    .dtLancFin = DataOf(ui->depDtLancFin),
+        FiltroLancCredCheck::Check({.dtLancIni = DataDaRegra(ui->depDtLancIni),
+                                    .dtLancFin = DataDaRegra(ui->depDtLancFin),
                                     .valorIni = ui->nedValorIni->GetNumber(),
                                     .valorFin = ui->nedValorFin->GetNumber(),
                                     .listaTipo = ui->rbtListaTipo->isChecked(),

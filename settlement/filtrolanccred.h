@@ -7,6 +7,7 @@
 #include "host/forms/tfrmfiltropadrao.h"
 #include "host/services/formdata.h"
 #include "module/cli_rec18003.h"
+#include "register/filtrodialogo.h"
 
 #include <QString>
 
@@ -57,8 +58,6 @@ private:
     void btpCCorrClick();
     // Stops the confirmation (EAbort) with the focus on the control to correct.
     void CheckFiltro();
-    void PickList(host::TADOIBQuery* lookup, const QString& keyField, const QString& titleKey,
-                  const QString& emptyKey, QString& list);
 
     std::unique_ptr<Ui::TfrmFiltroLancCred> ui;
     host::FormData m_form;

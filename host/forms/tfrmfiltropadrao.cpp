@@ -1,6 +1,8 @@
 #include "host/forms/tfrmfiltropadrao.h"
 
+#include "host/services/dialogs.h"
 #include "host/services/session.h"
+#include "host/sql/tadoibquery.h"
 #include "host/widgets/button_flat.h"
 
 #include "ui_tfrmfiltropadrao.h"
@@ -81,6 +83,17 @@ void TfrmFiltroPadrao::closeEvent(QCloseEvent* event) {
     // Hidden, never destroyed: the filter keeps its settings for the next run.
     event->accept();
     hide();
+}
+
+void TfrmFiltroPadrao::PickList(TADOIBQuery& lookup, const QString& keyField,
+                                const QString& titleKey, const QString& emptyKey, QString& list) {
+    lookup.Close();
+    lookup.Open();
+    QString picked = list;
+    if (dialogs().PesquisaLista(
+            lookup.DataSet(), keyField,
+            msgPadrao.Msg(titleKey) + QLatin1Char('|') + msgPadrao.Msg(emptyKey), picked))
+        list = picked;
 }
 
 } // namespace host

@@ -14,6 +14,7 @@ class TfrmFiltroPadrao;
 
 namespace host {
 
+class TADOIBQuery;
 class TButtonFlat;
 
 // Base filter dialog. Closing hides it, so a screen's filter keeps its settings while the
@@ -41,6 +42,12 @@ protected:
     virtual void btfLoadOpcClick();  // replaces the options with the operator's stored ones
 
     void closeEvent(QCloseEvent* event) override;
+
+    // Runs the look-up again and lets the operator pick keys of its rows into the list (kept
+    // as it was when the pick is cancelled). The caption is the message titleKey, the text of
+    // an empty look-up the message emptyKey.
+    void PickList(TADOIBQuery& lookup, const QString& keyField, const QString& titleKey,
+                  const QString& emptyKey, QString& list);
 
     TButtonFlat* sbtConfirma;
     TButtonFlat* sbtCancela;
