@@ -293,11 +293,11 @@ void LoadCompensations(const QSqlDatabase& db, Books& books, const QDate& today)
         {13, 35000, {35000}, false, Outcome::Settled},
         {15, 100000, {40000}, false, Outcome::BalanceLeft},
         {17, 60000, {15000}, false, Outcome::SentToBank},
-        {1, 60000, {30000, 10000}, true, Outcome::Planned, true},
+        {7, 60000, {30000, 10000}, true, Outcome::Planned, true},
         {3, 45000, {45000}, true, Outcome::Settled, true},
-        {19, 50000, {20000}, false, Outcome::Planned, true},
-        {21, 40000, {10000}, false, Outcome::BalanceLeft, true},
-        {5, 30000, {12000}, true, Outcome::SentToBank, true},
+        {23, 50000, {20000}, false, Outcome::Planned, true},
+        {25, 40000, {10000}, false, Outcome::BalanceLeft, true},
+        {9, 30000, {12000}, true, Outcome::SentToBank, true},
     };
     store::CompensationWriter writer(db);
     int index = 0;
