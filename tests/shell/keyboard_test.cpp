@@ -10,6 +10,7 @@
 #include "tests/shell/realserver.h"
 #include "tests/support/scripteddialogs.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
@@ -142,6 +143,26 @@ TEST_F(KeyboardTest, ACompanyIsChosenItsListBrowsedAndARowViewedWithoutTheMouse)
     EXPECT_EQ(pages->currentWidget(), form);
     EXPECT_TRUE(form->isAncestorOf(QApplication::focusWidget()));
     EXPECT_TRUE(m_dialogs.Shown().empty()) << m_dialogs.Errors().join('\n').toStdString();
+}
+
+// The menu's keys act while the focus is in the screen: search, start, cancel on Yes.
+TEST_F(KeyboardTest, TheEditingEntriesAnswerTheirKeys) {
+    auto* list = Find<QTableView>("dbgPadrao");
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("01"));
+    list->setFocus();
+    ASSERT_GE(list->model()->rowCount(), 2);
+
+    m_dialogs.FindRow(1);
+    Press(Qt::Key_F, Qt::ControlModifier);
+    EXPECT_EQ(list->currentIndex().row(), 1);
+
+    Press(Qt::Key_Insert);
+    EXPECT_EQ(Find<QTabWidget>("pgcPadrao")->currentWidget(), Find<QWidget>("tshFormulario"));
+    EXPECT_TRUE(Find<QAction>("mnuCancelar")->isEnabled());
+    m_dialogs.AnswerYes();
+    Press(Qt::Key_Escape);
+    EXPECT_TRUE(m_dialogs.ScriptDone()) << "Escape asks before it cancels";
+    EXPECT_FALSE(Find<QAction>("mnuCancelar")->isEnabled());
 }
 
 } // namespace
