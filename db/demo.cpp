@@ -279,6 +279,7 @@ struct Scenario {
     std::vector<Cents> items;
     bool payables;
     Outcome outcome;
+    bool onProcessingDate = false; // the list's default filter shows these at first
 };
 
 void LoadCompensations(const QSqlDatabase& db, Books& books, const QDate& today) {
@@ -292,6 +293,11 @@ void LoadCompensations(const QSqlDatabase& db, Books& books, const QDate& today)
         {13, 35000, {35000}, false, Outcome::Settled},
         {15, 100000, {40000}, false, Outcome::BalanceLeft},
         {17, 60000, {15000}, false, Outcome::SentToBank},
+        {7, 60000, {30000, 10000}, true, Outcome::Planned, true},
+        {3, 45000, {45000}, true, Outcome::Settled, true},
+        {23, 50000, {20000}, false, Outcome::Planned, true},
+        {25, 40000, {10000}, false, Outcome::BalanceLeft, true},
+        {9, 30000, {12000}, true, Outcome::SentToBank, true},
     };
     store::CompensationWriter writer(db);
     int index = 0;
@@ -306,9 +312,9 @@ void LoadCompensations(const QSqlDatabase& db, Books& books, const QDate& today)
         e.cliente = PartyCode(s.customer);
         e.filiBolRec = bill.filial;
         e.nrLanBolRec = bill.numero;
-        e.dtComp = today.addDays(-20 + index);
+        e.dtComp = s.onProcessingDate ? today : today.addDays(-20 + index);
         e.dtLanc = e.dtComp;
-        e.dtBaixa = e.dtComp.addDays(index % 3);
+        e.dtBaixa = s.onProcessingDate ? today : e.dtComp.addDays(index % 3);
         e.tpBaixaRec = "01";
         e.ajuCtRec = "0001";
         e.reduCont = "BB1";

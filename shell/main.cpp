@@ -6,6 +6,7 @@
 #include "host/services/session.h"
 #include "shell/logindialog.h"
 #include "shell/moduleloader.h"
+#include "shell/qttranslations.h"
 #include "shell/shareddatabase.h"
 #include "shell/shellconfig.h"
 #include "shell/shellsession.h"
@@ -90,6 +91,10 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("suite"));
     QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
+    const QtTranslations qtTexts;
+    if (!qtTexts.Loaded())
+        std::fprintf(stderr,
+                     "suite: traduções do Qt (pt_BR) não encontradas; textos do Qt em inglês\n");
     try {
         // A stop asked from outside leaves every event loop, then takes the menu's way out.
         const TermSignals stop([] { QCoreApplication::exit(0); });

@@ -32,7 +32,7 @@ SuiteWindow::SuiteWindow(OpenModule openModule, QWidget* parent)
                              : title);
     });
 
-    QMenu* modules = menuBar()->addMenu(tr("&Módulos"));
+    QMenu* modules = menuBar()->addMenu(tr("Mó&dulos"));
     modules->setObjectName(QStringLiteral("mnuModulos"));
     for (const ModuleEntry& module : kModules) {
         QAction* action = modules->addAction(QString::fromUtf8(module.caption));

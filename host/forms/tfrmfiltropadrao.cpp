@@ -7,13 +7,45 @@
 
 #include "ui_tfrmfiltropadrao.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QSettings>
+#include <QShortcut>
 
 namespace host {
 namespace {
 
 const QChar kNameValue = QLatin1Char('=');
+
+// Keyboard reach: once the dialog shows (its screen's own buttons built by then), Tab stops at
+// every flat button (a click still leaves the focus where it was), and Enter presses the
+// focused button or else confirms, as a dialog's default button would.
+class KeyboardReach : public QObject {
+public:
+    KeyboardReach(QDialog* dialog, TButtonFlat* confirm) : QObject(dialog), m_confirm(confirm) {
+        dialog->installEventFilter(this);
+        for (const auto key : {Qt::Key_Return, Qt::Key_Enter})
+            connect(new QShortcut(QKeySequence(key), dialog), &QShortcut::activated, this,
+                    [this] { Enter(); });
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show)
+            for (TButtonFlat* button : watched->findChildren<TButtonFlat*>())
+                button->setFocusPolicy(Qt::TabFocus);
+        return false;
+    }
+
+private:
+    void Enter() const {
+        auto* focused = qobject_cast<TButtonFlat*>(QApplication::focusWidget());
+        TButtonFlat* button = focused ? focused : m_confirm;
+        if (button->isEnabled())
+            button->OnClick.Fire();
+    }
+
+    TButtonFlat* m_confirm;
+};
 
 } // namespace
 
@@ -29,6 +61,7 @@ TfrmFiltroPadrao::TfrmFiltroPadrao(QWidget* parent)
     sbtCancela->OnClick.Set([this] { sbtCancelaClick(); });
     btfSaveOpc->OnClick.Set([this] { btfSaveOpcClick(); });
     btfLoadOpc->OnClick.Set([this] { btfLoadOpcClick(); });
+    new KeyboardReach(this, sbtConfirma);
 }
 
 TfrmFiltroPadrao::~TfrmFiltroPadrao() = default;

@@ -10,6 +10,26 @@
 
 namespace host {
 
+namespace {
+
+// The operator's move, as a click on the page's tab; the focus goes to the page's first stop.
+void OpenPage(QTabWidget& pages, QWidget* page) {
+    if (!pages.isTabEnabled(pages.indexOf(page)))
+        return;
+    pages.setCurrentWidget(page);
+    if (pages.currentWidget() != page)
+        return;
+    for (QWidget* w = page->nextInFocusChain(); w != page; w = w->nextInFocusChain()) {
+        if (page->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(page) &&
+            w->isEnabled()) {
+            w->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+}
+
+} // namespace
+
 TfrmPadrao::TfrmPadrao(QWidget* parent)
     : QWidget(parent), m_ui(std::make_unique<Ui::TfrmPadrao>()) {
     m_ui->setupUi(this);
@@ -57,6 +77,21 @@ TfrmPadrao::TfrmPadrao(QWidget* parent)
     Pair(sbtCancelar, mnuCancelar, &TfrmPadrao::sbtCancelarClick);
     Pair(sbtImprimir, mnuImprimir, &TfrmPadrao::sbtImprimirClick);
     connect(mnuFechar, &QAction::triggered, this, &QWidget::close);
+
+    // Keyboard: the usual keys for the editing entries (the menu shows them), acting while the
+    // focus is inside this screen; Enter or a double click on a list row opens the form page.
+    mnuIncluir->setShortcut(Qt::Key_Insert);
+    mnuConfirmar->setShortcuts({QKeySequence(Qt::Key_F10), QKeySequence(Qt::CTRL | Qt::Key_Return),
+                                QKeySequence(Qt::CTRL | Qt::Key_Enter)});
+    mnuCancelar->setShortcut(Qt::Key_Escape);
+    mnuVerificar->setShortcut(Qt::Key_F5);
+    mnuProcurar->setShortcut(Qt::CTRL | Qt::Key_F);
+    for (QAction* entry : {mnuIncluir, mnuConfirmar, mnuCancelar, mnuVerificar, mnuProcurar}) {
+        entry->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        addAction(entry);
+    }
+    connect(dbgPadrao, &QAbstractItemView::activated, this,
+            [this] { OpenPage(*pgcPadrao, tshFormulario); });
     connect(pgcPadrao, &QTabWidget::currentChanged, this, [this] {
         if (!m_settingPage)
             guarded([this] { pgcPadraoChange(); });

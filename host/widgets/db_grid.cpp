@@ -5,6 +5,7 @@
 #include "host/widgets/grid_titles.h"
 #include "host/widgets/mark_delegate.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 
@@ -12,9 +13,48 @@
 
 namespace host {
 
+namespace {
+
+// Tab moves between the grid's columns; Ctrl+Tab and Ctrl+Shift+Tab leave the grid. The MDI
+// area takes Ctrl+Tab for itself through an application filter, so while the grid has the
+// focus a later application filter (asked first) sees the key before it.
+class TabOut : public QObject {
+public:
+    explicit TabOut(QWidget* grid) : QObject(grid), m_grid(grid) { grid->installEventFilter(this); }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == m_grid && event->type() == QEvent::FocusIn)
+            qApp->installEventFilter(this);
+        else if (watched == m_grid && event->type() == QEvent::FocusOut)
+            qApp->removeEventFilter(this);
+        else if (event->type() == QEvent::KeyPress && watched == m_grid)
+            return LeaveOn(*static_cast<QKeyEvent*>(event));
+        return false;
+    }
+
+private:
+    bool LeaveOn(const QKeyEvent& key) const {
+        const bool tab = key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab;
+        if (!tab || !key.modifiers().testFlag(Qt::ControlModifier))
+            return false;
+        const bool forward =
+            key.key() == Qt::Key_Tab && !key.modifiers().testFlag(Qt::ShiftModifier);
+        // The move a plain Tab makes where the grid does not take it: Qt's own focus order.
+        QKeyEvent plain(QEvent::KeyPress, forward ? Qt::Key_Tab : Qt::Key_Backtab,
+                        forward ? Qt::NoModifier : Qt::ShiftModifier);
+        QCoreApplication::sendEvent(m_grid->parentWidget(), &plain);
+        return true;
+    }
+
+    QWidget* m_grid;
+};
+
+} // namespace
+
 TDBGrid::TDBGrid(QWidget* parent)
     : QTableView(parent), m_model(new RecordSetModel(nullptr, this)),
       m_titles(new GridTitles(this)) {
+    new TabOut(this);
     m_titles->setSourceModel(m_model);
     setModel(m_titles);
     setItemDelegate(new MarkDelegate(this));

@@ -152,7 +152,7 @@ TEST_P(SchemaTest, CompensationWriterLowersBalancesAndTheSecondUseOfABillTypeFai
     {
         store::Transaction transaction(Db());
         store::CompensationWriter writer(Db());
-        EXPECT_EQ(writer.Write(entry), "0000000010");
+        EXPECT_EQ(writer.Write(entry), "0000000015");
         transaction.Commit();
     }
     QSqlQuery balance = store::Run(
@@ -216,18 +216,18 @@ TEST_P(SchemaTest, DemoOperatorsPasswordsAndCompanyAccess) {
               1);
     // Every state of the list: planned, realised (settled or not), sent to the bank, payables
     // settlement realised alone.
-    EXPECT_EQ(Count("SELECT COUNT(*) FROM COMPCONTREC"), 9);
-    EXPECT_EQ(Count("SELECT COUNT(*) FROM BAIXAREC WHERE IDSITBAIXA = 'R'"), 4);
-    EXPECT_EQ(Count("SELECT COUNT(*) FROM BAIXAPAG WHERE IDSITBAIXA = 'R'"), 3);
-    EXPECT_EQ(Count("SELECT COUNT(*) FROM BOLETOREC WHERE IDENVBANCO = 'S'"), 2);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM COMPCONTREC"), 14);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM BAIXAREC WHERE IDSITBAIXA = 'R'"), 6);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM BAIXAPAG WHERE IDSITBAIXA = 'R'"), 4);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM BOLETOREC WHERE IDENVBANCO = 'S'"), 3);
 }
 
 TEST_P(SchemaTest, GeneratedDataKeepsEveryRule) {
     db::Migrate(Db());
     db::Generate(Db(), 1, QDate::currentDate()); // loads the demo first
-    EXPECT_EQ(Count("SELECT COUNT(*) FROM BOLETOREC"), 1000 + 65);
-    EXPECT_EQ(Count("SELECT COUNT(*) FROM BOLETOPAG"), 10000 + 54);
-    EXPECT_EQ(Count("SELECT COUNT(*) FROM COMPCONTREC"), 1000 + 9);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM BOLETOREC"), 1000 + 70);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM BOLETOPAG"), 10000 + 58);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM COMPCONTREC"), 1000 + 14);
     // Every compensation's total equals its items' sum and its receivable adjustment.
     EXPECT_EQ(Count("SELECT COUNT(*) FROM COMPCONTREC C WHERE C.VRTOTALCOMREC <> (SELECT "
                     "SUM(I.VRITEMCOMPREC) FROM ITCOMPCONTREC I WHERE I.CDEMPRESA = C.CDEMPRESA "
@@ -251,8 +251,8 @@ TEST_P(SchemaTest, ToolCommandsFindCompensationsByCompanyAndNumber) {
                                           store::SettlementSide::Receivables));
     EXPECT_FALSE(store::RealiseSettlements(Db(), "01", "0000000099", store::SettlementSide::Both));
     transaction.Commit();
-    EXPECT_EQ(Count("SELECT COUNT(*) FROM BAIXAREC WHERE IDSITBAIXA = 'R'"), 5);
-    EXPECT_EQ(Count("SELECT COUNT(*) FROM BAIXAPAG WHERE IDSITBAIXA = 'R'"), 3);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM BAIXAREC WHERE IDSITBAIXA = 'R'"), 7);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM BAIXAPAG WHERE IDSITBAIXA = 'R'"), 4);
 }
 
 TEST_P(SchemaTest, BranchProcessingDateIsTheLoadDate) {

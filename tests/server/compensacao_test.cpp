@@ -31,7 +31,7 @@ std::string DateParam(std::optional<int> daysFromToday) {
 }
 
 // A credit compensation posted by MARIA two days ago for customer 19, dated like demo
-// compensation 2: number 10, yet listed between 2 and 3.
+// compensation 2: number 15, yet listed between 2 and 3.
 void AddMariaCompensation(const QSqlDatabase& db) {
     store::Transaction transaction(db);
     QSqlQuery bill = store::Run(db,
@@ -61,7 +61,7 @@ void AddMariaCompensation(const QSqlDatabase& db) {
     e.credits.push_back({"IT1", credit.value(0).toString(), store::CentsFrom(credit.value(1))});
     e.history = "Documento(s) compensado(s) : teste";
     e.when = QDateTime::currentDateTime();
-    ASSERT_EQ(store::CompensationWriter(db).Write(e), "0000000010");
+    ASSERT_EQ(store::CompensationWriter(db).Write(e), "0000000015");
     transaction.Commit();
 }
 
@@ -174,7 +174,7 @@ struct FilterCase {
 
 const std::string kClie1 = "'" + db::PartyCode(1).toStdString() + "'";
 const std::string kClie19 = "'" + db::PartyCode(19).toStdString() + "'";
-const std::vector<int> kAll = {1, 2, 10, 3, 4, 5, 6, 7, 8, 9};
+const std::vector<int> kAll = {1, 2, 15, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14};
 
 class FilterTest : public BooksTest,
                    public testing::WithParamInterface<std::tuple<Backend, FilterCase>> {};
@@ -193,18 +193,18 @@ TEST_P(FilterTest, ListsTheCompensationsInDateThenNumberOrder) {
 
 const FilterCase kFilterCases[] = {
     {"NoBounds", "01", {}, {}, {}, {}, "", "", kAll},
-    {"CompFromOnly", "01", -13, {}, {}, {}, "", "", {7, 8, 9}},
-    {"CompToOnlyIsInclusive", "01", {}, -18, {}, {}, "", "", {1, 2, 10}},
+    {"CompFromOnly", "01", -13, {}, {}, {}, "", "", {7, 8, 9, 10, 11, 12, 13, 14}},
+    {"CompToOnlyIsInclusive", "01", {}, -18, {}, {}, "", "", {1, 2, 15}},
     {"CompRange", "01", -17, -16, {}, {}, "", "", {3, 4}},
-    {"ProcessingDateOnly", "01", 0, 0, {}, {}, "", "", {}},
-    {"PostRange", "01", {}, {}, -3, 0, "", "", {10}},
-    {"PostFromOnly", "01", {}, {}, -11, {}, "", "", {10, 9}},
+    {"ProcessingDateOnly", "01", 0, 0, {}, {}, "", "", {10, 11, 12, 13, 14}},
+    {"PostRange", "01", {}, {}, -3, 0, "", "", {15, 10, 11, 12, 13, 14}},
+    {"PostFromOnly", "01", {}, {}, -11, {}, "", "", {15, 9, 10, 11, 12, 13, 14}},
     {"BothRanges", "01", -18, -18, -18, -18, "", "", {2}},
-    {"OneOperator", "01", {}, {}, {}, {}, "'MARIA'", "", {10}},
+    {"OneOperator", "01", {}, {}, {}, {}, "'MARIA'", "", {15}},
     {"TwoOperators", "01", {}, {}, {}, {}, "'ADMIN','MARIA'", "", kAll},
     {"OperatorWithoutCompensations", "01", {}, {}, {}, {}, "'JOAO'", "", {}},
-    {"Customers", "01", {}, {}, {}, {}, "", kClie1 + "," + kClie19, {1, 10}},
-    {"CustomersAndDates", "01", -18, {}, {}, {}, "", kClie1 + "," + kClie19, {10}},
+    {"Customers", "01", {}, {}, {}, {}, "", kClie1 + "," + kClie19, {1, 15}},
+    {"CustomersAndDates", "01", -18, {}, {}, {}, "", kClie1 + "," + kClie19, {15}},
     {"OperatorAndCustomer", "01", {}, {}, {}, {}, "'ADMIN'", kClie19, {}},
     {"QuotedOrTrueIsAValue", "01", {}, {}, {}, {}, "", "'x'' OR ''1''=''1'", {}},
     {"StatementsAreAValue", "01", {}, {}, {}, {}, "'ADMIN'');DELETE FROM COMPCONTREC;--'", "", {}},
@@ -246,7 +246,7 @@ INSTANTIATE_TEST_SUITE_P(GetCompensacao, StatusTest,
                                                           StatusCase{3, "A"}, StatusCase{4, "P"},
                                                           StatusCase{5, "P"}, StatusCase{6, "P"},
                                                           StatusCase{7, "B"}, StatusCase{8, "A"},
-                                                          StatusCase{9, "P"}, StatusCase{10, "P"})),
+                                                          StatusCase{9, "P"}, StatusCase{15, "P"})),
                          [](const auto& info) {
                              return std::string(testserver::BackendName(std::get<0>(info.param))) +
                                     "Compensation" + std::to_string(std::get<1>(info.param).number);
@@ -353,17 +353,17 @@ TEST_P(AnswerTest, ListCarriesTheFortyFourFieldsAndTheJoinedNames) {
     EXPECT_EQ(Value(t, one, "IDTPIJURCLIE").toString(), "J");
     EXPECT_FALSE(Value(t, one, "NRBAIXAPAG").isNull());
 
-    // Compensation 10: credits carry no payables types; the joined names follow the row.
-    const size_t ten = RowOf(t, 10);
-    EXPECT_EQ(Value(t, ten, "IDTPITUTLCOMREC").toString(), "1");
-    EXPECT_TRUE(Value(t, ten, "CDTPBAIXAPAG").isNull());
-    EXPECT_TRUE(Value(t, ten, "DSAJUCTPAG").isNull());
-    EXPECT_TRUE(Value(t, ten, "NRBAIXAPAG").isNull());
-    EXPECT_EQ(Value(t, ten, "NMOPERADOR").toString(), "Maria Souza");
-    EXPECT_EQ(Value(t, ten, "DSAJUCTREC").toString(), "Desconto comercial");
-    EXPECT_EQ(Value(t, ten, "NMTPBAIXAREC").toString(), "Encontro de contas");
-    EXPECT_EQ(Value(t, ten, "CDBANCO").toString(), "341");
-    EXPECT_EQ(Value(t, ten, "DTLANCOMCONTREC").toDateTime(), Today().addDays(-2).startOfDay());
+    // Compensation 15: credits carry no payables types; the joined names follow the row.
+    const size_t maria = RowOf(t, 15);
+    EXPECT_EQ(Value(t, maria, "IDTPITUTLCOMREC").toString(), "1");
+    EXPECT_TRUE(Value(t, maria, "CDTPBAIXAPAG").isNull());
+    EXPECT_TRUE(Value(t, maria, "DSAJUCTPAG").isNull());
+    EXPECT_TRUE(Value(t, maria, "NRBAIXAPAG").isNull());
+    EXPECT_EQ(Value(t, maria, "NMOPERADOR").toString(), "Maria Souza");
+    EXPECT_EQ(Value(t, maria, "DSAJUCTREC").toString(), "Desconto comercial");
+    EXPECT_EQ(Value(t, maria, "NMTPBAIXAREC").toString(), "Encontro de contas");
+    EXPECT_EQ(Value(t, maria, "CDBANCO").toString(), "341");
+    EXPECT_EQ(Value(t, maria, "DTLANCOMCONTREC").toDateTime(), Today().addDays(-2).startOfDay());
 }
 
 TEST_P(AnswerTest, HostileListsLeaveTheBooksAlone) {

@@ -4,7 +4,10 @@
 #include "tests/support/fakesession.h"
 #include "tests/support/scripteddialogs.h"
 
+#include <QApplication>
+#include <QLineEdit>
 #include <QPointer>
+#include <QSet>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -74,6 +77,23 @@ TEST_F(FilterOptions, ClosingHidesAndKeepsTheDialog) {
 
 TEST_F(FilterOptions, ConfirmAcceptsTheDialog) {
     Click("sbtConfirma");
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+}
+
+TEST_F(FilterOptions, TabReachesEveryButtonAndEnterConfirmsFromAField) {
+    auto* field = new QLineEdit(dialog->FilterPanel());
+    dialog->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+    field->setFocus();
+    QSet<QString> reached;
+    for (int i = 0; i < 8; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        reached << QApplication::focusWidget()->objectName();
+    }
+    for (const char* name : {"sbtConfirma", "sbtCancela", "btfSaveOpc", "btfLoadOpc"})
+        EXPECT_TRUE(reached.contains(QString::fromLatin1(name))) << name;
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_Return);
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
 }
 
