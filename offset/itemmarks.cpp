@@ -95,6 +95,18 @@ void ItemMarks::Restore() {
         }
 }
 
+void ItemMarks::Forget() {
+    if (m_marked.Active())
+        m_marked.EmptyDataSet();
+    if (!HasRows(m_list))
+        return;
+    Suspended quiet(m_list);
+    FromFirst walk(m_list);
+    for (; !m_list.Eof(); m_list.Next())
+        if (CurrentMarked())
+            SetFlag(kUnmarked);
+}
+
 qint64 ItemMarks::TotalCents() const {
     qint64 cents = 0;
     if (!m_marked.Active())

@@ -31,6 +31,8 @@ public:
     // After new content of the list: ticks the rows already marked and refreshes their copies
     // from the new values; the list ends on its first row.
     void Restore();
+    // Nothing marked any more: the marked set empty and no listed row ticked.
+    void Forget();
 
     // The marked items' values, each rounded to the cent, summed in cents.
     qint64 TotalCents() const;

@@ -79,6 +79,13 @@ void TfrmCompContRec::MarcaDesmarcaTodosBolPag(bool mark) {
     TotalBolPag();
 }
 
+// Marked payables were checked against the dates in force: a new date drops every mark.
+void TfrmCompContRec::EsqueceBolPag() {
+    PayableMarks().Forget();
+    HabDesabAltDatas();
+    TotalBolPag();
+}
+
 // Nothing counted yet: offer to mark all; otherwise to unmark all.
 void TfrmCompContRec::PerguntaTodosBolPag() {
     const bool none = std::llround(cdsCompensacao->FieldByName(kTotal).AsFloat() * 100.0) == 0;

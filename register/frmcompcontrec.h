@@ -215,6 +215,7 @@ private:
     void MarcaDesmarcaBolPag();
     void MarcaDesmarcaTodosBolPag(bool mark);
     void PerguntaTodosBolPag();
+    void EsqueceBolPag();
     void TotalBolPag();
     void dbgContaCellClick(int column);
     void dbgContaKeyDown(int& key, Qt::KeyboardModifiers shift);

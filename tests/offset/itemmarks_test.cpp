@@ -22,7 +22,8 @@ const double kValues[] = {100.10, 200.25, 300.333, 50.00};
 struct Caso {
     const char* name;
     std::vector<std::string> steps; // tN toggle row N; M mark all; U unmark all;
-                                    // R<numbers> reload with those payables; C reload all, 2 at 150
+                                    // F forget; R<numbers> reload with those payables;
+                                    // C reload all, 2 at 150
     const char* marked;             // numbers of the marked set, in its order
     qint64 cents;
     friend void PrintTo(const Caso& c, std::ostream* os) { *os << c.name; }
@@ -64,6 +65,8 @@ protected:
             marks.MarkAll([this] { return list.FieldByName("NRLANBOLPAG").AsString() != "4"; });
         } else if (step == "U") {
             marks.UnmarkAll();
+        } else if (step == "F") {
+            marks.Forget();
         } else if (step[0] == 'R') {
             Reload(step.substr(1), 0);
         } else {
@@ -115,6 +118,7 @@ INSTANTIATE_TEST_SUITE_P(Sequences, ItemMarksTest, testing::Values(
     Caso{"ReloadRefreshesTheCopy", {"t1", "C"}, "2", 15000},
     Caso{"UnmarkAfterReloadRemovesTheOnlyCopy", {"t1", "C", "t1"}, "", 0},
     Caso{"SingleToggleIgnoresEligibility", {"t3"}, "4", 5000},
+    Caso{"ForgetUnticksTheListed", {"t0", "t1", "R24", "F", "R1234"}, "", 0},
     Caso{"EmptyListTogglesNothing", {"R", "M", "U"}, "", 0}),
     [](const testing::TestParamInfo<Caso>& info) { return std::string(info.param.name); });
 // clang-format on

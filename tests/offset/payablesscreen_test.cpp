@@ -124,11 +124,16 @@ TEST_F(PayablesScreenTest, RefreshKeepsTheMarkOnceAndTheTotal) {
 }
 
 // Demo payables were entered 10 to 12 days ago.
-TEST_F(PayablesScreenTest, EntryAfterTheCompensationDateRefusesOneAndSkipsAllSilently) {
+TEST_F(PayablesScreenTest, NewDateDropsMarksThenLateEntryRefusesOneAndSkipsAllSilently) {
     StartEntry();
-    List()
-        .FieldByName("DTCOMPCONTREC")
-        .SetAsDateTime(QDate::currentDate().addDays(-20).startOfDay());
+    ClickCell(0, 0);
+    ASSERT_EQ(TotalCents(), Cents(0));
+    // A new date drops the marks it no longer vouches for, ticks and total included.
+    const QDateTime earlier = QDate::currentDate().addDays(-20).startOfDay();
+    List().FieldByName("DTCOMPCONTREC").SetAsDateTime(earlier);
+    EXPECT_EQ(Flag(0), "N");
+    EXPECT_EQ(Marked().RecordCount(), 0);
+    EXPECT_EQ(TotalCents(), 0);
     ClickCell(0, 0);
     EXPECT_EQ(dialogs.Errors(), QStringList{"Data de entrada do documento deve ser menor ou "
                                             "igual à data da compensação."});
