@@ -44,6 +44,16 @@ private:
 
 } // namespace
 
+qint64 SumCents(const host::RecordSet& rows, const QString& field) {
+    qint64 cents = 0;
+    if (!rows.Active())
+        return cents;
+    const host::Field& value = rows.FieldByName(field);
+    for (int row = 0; row < rows.RecordCount(); ++row)
+        cents += std::llround(value.ValueAt(row).toDouble() * 100.0);
+    return cents;
+}
+
 ItemMarks::ItemMarks(host::RecordSet& list, host::RecordSet& marked, QString keyFields,
                      QString value)
     : m_list(list), m_marked(marked), m_keyFields(std::move(keyFields)), m_value(std::move(value)) {
@@ -108,13 +118,7 @@ void ItemMarks::Forget() {
 }
 
 qint64 ItemMarks::TotalCents() const {
-    qint64 cents = 0;
-    if (!m_marked.Active())
-        return cents;
-    const host::Field& value = m_marked.FieldByName(m_value);
-    for (int row = 0; row < m_marked.RecordCount(); ++row)
-        cents += std::llround(value.ValueAt(row).toDouble() * 100.0);
-    return cents;
+    return SumCents(m_marked, m_value);
 }
 
 QVariantList ItemMarks::CurrentKey() const {

@@ -11,6 +11,10 @@ class RecordSet;
 
 namespace offset {
 
+// The values of one field over every row, each rounded to the cent, summed in cents; 0 for a
+// set not open.
+qint64 SumCents(const host::RecordSet& rows, const QString& field);
+
 // The multiple choice of offset items. A listed row is marked when its flag is not "N" (the
 // screen writes "S"); the marked set holds one copy per marked item, found by key, whether or
 // not the item is still listed. Every operation keeps both in step, so the same item is never

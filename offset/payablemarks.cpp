@@ -32,6 +32,9 @@ void TfrmCompContRec::WireOffset() {
     payables->OnCellClick.Set([this](int column) { dbgContaCellClick(column); });
     payables->OnKeyDown.Set(
         [this](int& key, Qt::KeyboardModifiers shift) { dbgContaKeyDown(key, shift); });
+    payables->OnTitleClick.Set([this](int column) { dbgContaTitleClick(column); });
+    connect(ui->ntbItens, &QStackedWidget::currentChanged, this,
+            host::Guard([this] { ntbItensPageChanged(); }));
     WireItemsNotebook();
 }
 
@@ -100,9 +103,25 @@ void TfrmCompContRec::TotalBolPag() {
         cdsCompensacao->FieldByName(kTotal).SetAsFloat(double(PayableMarks().TotalCents()) / 100.0);
 }
 
+// Both marked sets are kept; the total is the one of the page now shown.
+void TfrmCompContRec::ntbItensPageChanged() {
+    if (!Editing())
+        return;
+    const qint64 cents = ui->ntbItens->currentIndex() == kPayablesPage
+                             ? PayableMarks().TotalCents()
+                             : offset::SumCents(*cdsLancMarcados, QStringLiteral("VRMOVICRED"));
+    cdsCompensacao->FieldByName(kTotal).SetAsFloat(double(cents) / 100.0);
+    HabDesabAltDatas();
+}
+
 void TfrmCompContRec::dbgContaCellClick(int column) {
     if (ui->dbgConta->ColumnField(column).compare(kFlag, Qt::CaseInsensitive) == 0)
         MarcaDesmarcaBolPag();
+}
+
+void TfrmCompContRec::dbgContaTitleClick(int column) {
+    if (Editing() && ui->dbgConta->ColumnField(column).compare(kFlag, Qt::CaseInsensitive) == 0)
+        PerguntaTodosBolPag();
 }
 
 // Rows are never deleted from the grid; Space goes on to the grid after toggling.

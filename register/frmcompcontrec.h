@@ -217,6 +217,8 @@ private:
     void PerguntaTodosBolPag();
     void EsqueceBolPag();
     void TotalBolPag();
+    void ntbItensPageChanged();
     void dbgContaCellClick(int column);
+    void dbgContaTitleClick(int column);
     void dbgContaKeyDown(int& key, Qt::KeyboardModifiers shift);
 };

@@ -9,6 +9,7 @@
 #include "tests/register/screenfixture.h"
 #include "tests/shell/realserver.h"
 
+#include <QHeaderView>
 #include <QSqlDatabase>
 #include <QTest>
 
@@ -121,6 +122,25 @@ TEST_F(PayablesScreenTest, RefreshKeepsTheMarkOnceAndTheTotal) {
     EXPECT_EQ(Payables().FieldByName("IDMARCADO").AsString(), "S");
     EXPECT_EQ(Marked().RecordCount(), 1);
     EXPECT_EQ(TotalCents(), total);
+}
+
+TEST_F(PayablesScreenTest, MarkTitleAsksAndTheTotalFollowsThePageShown) {
+    StartEntry();
+    QHeaderView* titles = Grid()->horizontalHeader();
+    dialogs.AnswerYes();
+    QTest::mouseClick(titles->viewport(), Qt::LeftButton, {},
+                      QPoint(titles->sectionViewportPosition(0) + 4, titles->height() / 2));
+    EXPECT_EQ(dialogs.Texts(host::testing::ShownDialog::Kind::Message),
+              QStringList{"Deseja marcar todos os boletos?"});
+    const qint64 all = TotalCents();
+    EXPECT_GT(all, 0);
+    EXPECT_FALSE(Enabled("dbeDtComp")) << "marked payables lock the dates";
+    List().FieldByName("IDTPITUTLCOMREC").SetAsString("1");
+    EXPECT_EQ(TotalCents(), 0) << "no credit marked";
+    EXPECT_TRUE(Enabled("dbeDtComp"));
+    List().FieldByName("IDTPITUTLCOMREC").SetAsString("0");
+    EXPECT_EQ(TotalCents(), all);
+    EXPECT_EQ(Marked().RecordCount(), Payables().RecordCount());
 }
 
 // Demo payables were entered 10 to 12 days ago.
