@@ -88,7 +88,7 @@ void TfrmCompContRec::HabDesabAltDatas() {
 // Marked payables were checked against the dates in force: a new date drops them.
 void TfrmCompContRec::dbeDtCompChange() {
     if (Editing() && cdsBoletosMarcados->Active() && !cdsBoletosMarcados->IsEmpty())
-        cdsBoletosMarcados->EmptyDataSet();
+        EsqueceBolPag();
 }
 
 void TfrmCompContRec::dbeDtBaixaChange() {

@@ -17,6 +17,11 @@ void TfrmCompContRec::sbtVerificarClick() {
         GetCompensacao(true, QString());
     else if (ui->dbgContaRec->hasFocus())
         getBoletosRec(true);
+    else if (ui->dbgConta->hasFocus()) {
+        getBoletosPag(true);
+        sbtProcurar->setEnabled(cdsBoletosPag->Active() && !cdsBoletosPag->IsEmpty());
+        mnuProcurar->setEnabled(sbtProcurar->isEnabled());
+    }
 }
 
 void TfrmCompContRec::sbtProcurarClick() {

@@ -52,11 +52,13 @@ TfrmCompContRec::TfrmCompContRec(QWidget* parent)
     WireEntry();
     WireCompanyPanel();
     WireSettlement();
+    WireOffset();
     PutCompanyPanelFirst();
 }
 
 TfrmCompContRec::~TfrmCompContRec() {
     UnwireEntry();
+    UnwireOffset();
 }
 
 void TfrmCompContRec::BuildToolbar() {

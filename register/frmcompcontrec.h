@@ -27,6 +27,10 @@ class TfrmCompContRec;
 
 struct DefCodigo;
 
+namespace offset {
+class ItemMarks;
+}
+
 class TfrmCompContRec : public host::TfrmPadrao {
     Q_OBJECT
 public:
@@ -196,4 +200,25 @@ private:
 
     host::TADOIBQuery* qryCliente = nullptr;
     host::TDataSource* dtsCliente = nullptr;
+
+    // ---- Offset items (offset/): loading and marking the candidate payables ----
+private:
+    void WireOffset();
+    void WireItemsNotebook();
+    void UnwireOffset();
+    void getBoletosPag(bool relocate);
+    void ntbItensEnter();
+    void ntbItensExit();
+    offset::ItemMarks PayableMarks();
+    void cdsBoletosPagAfterOpen();
+    void VerificaBolJaMarcado();
+    void MarcaDesmarcaBolPag();
+    void MarcaDesmarcaTodosBolPag(bool mark);
+    void PerguntaTodosBolPag();
+    void EsqueceBolPag();
+    void TotalBolPag();
+    void ntbItensPageChanged();
+    void dbgContaCellClick(int column);
+    void dbgContaTitleClick(int column);
+    void dbgContaKeyDown(int& key, Qt::KeyboardModifiers shift);
 };

@@ -2,6 +2,7 @@
 
 #include "data/jsonwriter.h"
 #include "server/methods/billcolumns.h"
+#include "server/methods/payablecolumns.h"
 #include "server/methods/querytable.h"
 #include "server/rpc/answers.h"
 #include "server/rpc/errors.h"
@@ -25,31 +26,12 @@ const QString kSelectBill =
 
 // Payable items: the payables list's fields; the net value is the payable's open balance now,
 // VRITEMCOMPREC what this compensation offset.
-constexpr std::array kPayableColumns = {
-    DateColumn("DTVENBOLPAG"),      TextColumn("DOCUMENTO", 26),   TextColumn("NRINSJURFORN", 20),
-    TextColumn("NMRAZSOCFORN", 40), TextColumn("NRSEQVENPAG", 2),  TextColumn("NRPARCELAPAG", 2),
-    TextColumn("NMTPBAIXAPAG", 50), NumberColumn("VRFINALBPAG"),   NumberColumn("VRITEMCOMPREC"),
-    FlagColumn("IDMARCADO"),        TextColumn("CDFILIBPAG", 4),   TextColumn("NRLANBOLPAG", 10),
-    TextColumn("CDTPBAIXAPAG", 2),  TextColumn("IDTPIJURFORN", 1), TextColumn("CDFORNECED", 21),
-    TextColumn("CDFILIAL", 4),      TextColumn("NRLANCTONF", 10),  NumberColumn("VRORIGPAG"),
-    TextColumn("CDFIMOVFLPAG", 4),  TextColumn("CDCLASSFINA", 6),  DateColumn("DTMOVFLUXO"),
-    TextColumn("CDEMPRESA", 2),     DateColumn("DTENTRSAID"),
-};
-
 const QString kSelectPayables =
+    PayableSelect(QStringLiteral("I.VRITEMCOMPREC")) +
     QStringLiteral(
-        "SELECT P.DTVENBOLPAG, %1, F.NRINSJURFORN, "
-        "F.NMRAZSOCFORN, P.NRSEQVENPAG, P.NRPARCELAPAG, T.NMTPBAIXAPAG, P.VRSALDOBPAG, "
-        "I.VRITEMCOMPREC, 'N', P.CDFILIBPAG, P.NRLANBOLPAG, P.CDTPBAIXAPAG, F.IDTPIJURFORN, "
-        "P.CDFORNECED, P.CDFILIAL, P.NRLANCTONF, P.VRORIGPAG, P.CDFIMOVFLPAG, P.CDCLASSFINA, "
-        "P.DTMOVFLUXO, P.CDEMPRESA, P.DTENTRSAID "
-        "FROM ITCOMPCONTREC I "
-        "JOIN BOLETOPAG P ON P.CDFILIBPAG = I.CDFILIBPAG AND P.NRLANBOLPAG = I.NRLANBOLPAG "
-        "JOIN FORNECEDOR F ON F.CDFORNECED = P.CDFORNECED "
-        "JOIN TIPOBAIXAPAG T ON T.CDTPBAIXAPAG = P.CDTPBAIXAPAG "
+        "JOIN ITCOMPCONTREC I ON I.CDFILIBPAG = P.CDFILIBPAG AND I.NRLANBOLPAG = P.NRLANBOLPAG "
         "WHERE I.CDEMPRESA = :CDEMPRESA AND I.NRLANCCOMPREC = :NRLANCCOMPREC "
-        "ORDER BY I.NRITEMCOMPREC")
-        .arg(DocumentSql("P"));
+        "ORDER BY I.NRITEMCOMPREC");
 
 constexpr std::array kCreditColumns = {
     DateColumn("DTMOVICRED"),     TextColumn("DSTPCREDBANC", 30), TextColumn("CDTPCREDBANC", 4),

@@ -2,7 +2,6 @@
 
 #include "server/methods/querytable.h"
 #include "server/rpc/errors.h"
-#include "server/store/money.h"
 #include "server/store/sql.h"
 
 #include <array>
@@ -41,16 +40,6 @@ QStringList TypeCodes(const QString& list) {
     return codes;
 }
 
-// The filter sends 0 for a value left empty: no bound on that side.
-void AddValueBound(Conditions& where, const QString& comparison, const QString& name,
-                   double value) {
-    const store::Cents cents = store::CentsFromDouble(value);
-    if (cents != 0)
-        where.Add(
-            QStringLiteral("M.VRMOVICRED %1 CAST(:%2 AS NUMERIC(15,2))").arg(comparison, name),
-            name, store::CentsText(cents));
-}
-
 } // namespace
 
 // The company's credit postings that no compensation used yet: posting date range (null = open
@@ -62,8 +51,9 @@ void GetCreditos(rpc::CallContext& context, const rpc::Params& params, host::Jso
         where.Add(QStringLiteral("M.DTMOVICRED >= :DTINI"), QStringLiteral("DTINI"), from);
     if (const QDate to = params.Date(2); to.isValid())
         where.Add(QStringLiteral("M.DTMOVICRED <= :DTFIN"), QStringLiteral("DTFIN"), to);
-    AddValueBound(where, QStringLiteral(">="), QStringLiteral("VRINI"), params.Number(3));
-    AddValueBound(where, QStringLiteral("<="), QStringLiteral("VRFIN"), params.Number(4));
+    const QString value = QStringLiteral("M.VRMOVICRED");
+    AddMoneyBound(where, value, QStringLiteral(">="), QStringLiteral("VRINI"), params.Number(3));
+    AddMoneyBound(where, value, QStringLiteral("<="), QStringLiteral("VRFIN"), params.Number(4));
     where.AddIn(QStringLiteral("M.CDTPCREDBANC"), QStringLiteral("TIPO"),
                 TypeCodes(params.String(5)));
     where.AddIn(QStringLiteral("M.CDREDUCONT"), QStringLiteral("CONTA"),

@@ -173,6 +173,14 @@ void Conditions::Bind(QSqlQuery& query) const {
         query.bindValue(name, value);
 }
 
+void AddMoneyBound(Conditions& where, const QString& column, const QString& comparison,
+                   const QString& name, double value) {
+    const store::Cents cents = store::CentsFromDouble(value);
+    if (cents != 0)
+        where.Add(QStringLiteral("%1 %2 CAST(:%3 AS NUMERIC(15,2))").arg(column, comparison, name),
+                  name, store::CentsText(cents));
+}
+
 QStringList KeyListParam(const QString& list, const QString& what) {
     const auto keys = host::DecodeKeyList(list);
     if (!keys)

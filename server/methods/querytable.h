@@ -79,6 +79,11 @@ private:
     std::vector<std::pair<QString, QVariant>> m_values;
 };
 
+// "column comparison value" exact to the cent; a value of 0 (a filter edit left empty) adds no
+// bound on that side.
+void AddMoneyBound(Conditions& where, const QString& column, const QString& comparison,
+                   const QString& name, double value);
+
 // The keys of a list string made by the screens' multi-select picker; empty for "".
 // Refuses (invalid params) a malformed list, naming what it lists.
 QStringList KeyListParam(const QString& list, const QString& what);

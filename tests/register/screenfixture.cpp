@@ -87,6 +87,19 @@ ScreenTest::ScreenTest()
         return FakeServer::Result("[" + host::codec::Encode(bill) + "," +
                                   host::codec::Encode(items) + "]");
     });
+    // Entering the items notebook lists the payables: no parameters, no payables.
+    server.On(QStringLiteral("GetGeralPag"), [](const QJsonArray&) {
+        host::RecordSetTable none;
+        host::FieldDef code;
+        code.name = QStringLiteral("CDGERALPAG");
+        code.type = host::FieldType::String;
+        code.size = 1;
+        none.fields = {code};
+        return FakeServer::Result(host::codec::Encode(none));
+    });
+    server.On(QStringLiteral("GetBoletosPag"), [](const QJsonArray&) {
+        return FakeServer::Result(host::codec::Encode(Table(QStringLiteral("cdsBoletosPag"), {})));
+    });
     server.On(QStringLiteral("SetExcluiCompensacao"), [this](const QJsonArray& params) {
         if (deleteAnswer == QStringLiteral("OK")) {
             const QJsonObject sent = params.at(0).toObject();

@@ -1,0 +1,169 @@
+// Marking payables through the real screen, offscreen, against a real server over a demo
+// database: mouse, Space, Ctrl+Space, Delete, the entry-date rule and the running total.
+
+#include "data/recordset.h"
+#include "host/net/serversession.h"
+#include "host/sql/connection.h"
+#include "host/widgets/db_grid.h"
+#include "register/frmcompcontrec.h"
+#include "tests/register/screenfixture.h"
+#include "tests/shell/realserver.h"
+
+#include <QHeaderView>
+#include <QSqlDatabase>
+#include <QTest>
+
+#include <cmath>
+
+namespace {
+
+using register_testing::ScreenDriver;
+
+const QString kLoopback = QStringLiteral("127.0.0.1");
+
+class PayablesScreenTest : public ScreenDriver {
+protected:
+    PayablesScreenTest() {
+        session.operador = "ADMIN";
+        session.dataProc.insert("0001", QDate::currentDate());
+        session.companies = {"01", "02", "03"};
+        session.webUrl = kLoopback;
+        session.webPort = server.Port();
+        session.token = host::OpenServerSession(kLoopback, server.Port(), "ADMIN", "admin123");
+        QSqlDatabase db =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), host::SharedConnectionName());
+        db.setDatabaseName(server.DatabaseUrl().mid(QStringLiteral("sqlite:").size()));
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        EXPECT_TRUE(db.open());
+    }
+    ~PayablesScreenTest() override {
+        CloseScreen();
+        QSqlDatabase::database(host::SharedConnectionName(), false).close();
+        QSqlDatabase::removeDatabase(host::SharedConnectionName());
+    }
+
+    // A new compensation of company 01 with the payables listed by entering the grid.
+    void StartEntry() {
+        OpenScreen();
+        ChooseCompany("1");
+        Click("sbtIncluir");
+        Grid()->setFocus();
+        ASSERT_EQ(dialogs.Errors(), QStringList());
+        ASSERT_GT(Payables().RecordCount(), 2);
+    }
+    host::TDBGrid* Grid() const { return Find<host::TDBGrid>("dbgConta"); }
+    host::RecordSet& Payables() const { return *screen->cdsBoletosPag; }
+    host::RecordSet& Marked() const { return *screen->cdsBoletosMarcados; }
+    void ClickCell(int row, int column) {
+        const QRect cell = Grid()->visualRect(Grid()->model()->index(row, column));
+        QTest::mouseClick(Grid()->viewport(), Qt::LeftButton, {}, cell.center());
+    }
+    void PressInGrid(int row, Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        Grid()->setFocus();
+        Payables().SetRecNo(row);
+        QTest::keyClick(Grid(), key, modifiers);
+    }
+    QString Flag(int row) const {
+        return Payables().FieldByName("IDMARCADO").ValueAt(row).toString();
+    }
+    qint64 Cents(int row) const {
+        return std::llround(Payables().FieldByName("VRFINALBPAG").ValueAt(row).toDouble() * 100);
+    }
+    qint64 TotalCents() const {
+        return std::llround(List().FieldByName("VRTOTALCOMREC").AsFloat() * 100);
+    }
+
+    RealServer server;
+};
+
+TEST_F(PayablesScreenTest, MouseAndSpaceToggleAndTheTotalFollowsToTheCent) {
+    StartEntry();
+    ClickCell(0, 0);
+    PressInGrid(2, Qt::Key_Space);
+    EXPECT_EQ(Flag(0), "S");
+    EXPECT_EQ(Flag(2), "S");
+    EXPECT_EQ(Marked().RecordCount(), 2);
+    EXPECT_EQ(TotalCents(), Cents(0) + Cents(2));
+    ClickCell(1, 2); // another column only moves the cursor
+    PressInGrid(2, Qt::Key_Space);
+    EXPECT_EQ(Flag(2), "N");
+    EXPECT_EQ(Marked().RecordCount(), 1);
+    EXPECT_EQ(TotalCents(), Cents(0));
+    const int listed = Payables().RecordCount();
+    PressInGrid(0, Qt::Key_Delete);
+    PressInGrid(0, Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(Payables().RecordCount(), listed);
+}
+
+TEST_F(PayablesScreenTest, CtrlSpaceAsksToUnmarkWhileCountedThenToMarkAll) {
+    StartEntry();
+    ClickCell(1, 0);
+    dialogs.AnswerYes();
+    PressInGrid(0, Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_EQ(Marked().RecordCount(), 0);
+    EXPECT_EQ(TotalCents(), 0);
+    dialogs.AnswerYes();
+    PressInGrid(0, Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_EQ(
+        dialogs.Texts(host::testing::ShownDialog::Kind::Message),
+        (QStringList{"Deseja desmarcar todos os boletos?", "Deseja marcar todos os boletos?"}));
+    EXPECT_EQ(Marked().RecordCount(), Payables().RecordCount());
+    EXPECT_TRUE(dialogs.ScriptDone());
+}
+
+TEST_F(PayablesScreenTest, RefreshKeepsTheMarkOnceAndTheTotal) {
+    StartEntry();
+    ClickCell(1, 0);
+    const QString marked = Payables().FieldByName("NRLANBOLPAG").AsString();
+    const qint64 total = TotalCents();
+    Click("sbtVerificar");
+    Click("sbtVerificar");
+    EXPECT_EQ(Payables().FieldByName("NRLANBOLPAG").AsString(), marked) << "stands on it again";
+    EXPECT_EQ(Payables().FieldByName("IDMARCADO").AsString(), "S");
+    EXPECT_EQ(Marked().RecordCount(), 1);
+    EXPECT_EQ(TotalCents(), total);
+}
+
+TEST_F(PayablesScreenTest, MarkTitleAsksAndTheTotalFollowsThePageShown) {
+    StartEntry();
+    QHeaderView* titles = Grid()->horizontalHeader();
+    dialogs.AnswerYes();
+    QTest::mouseClick(titles->viewport(), Qt::LeftButton, {},
+                      QPoint(titles->sectionViewportPosition(0) + 4, titles->height() / 2));
+    EXPECT_EQ(dialogs.Texts(host::testing::ShownDialog::Kind::Message),
+              QStringList{"Deseja marcar todos os boletos?"});
+    const qint64 all = TotalCents();
+    EXPECT_GT(all, 0);
+    EXPECT_FALSE(Enabled("dbeDtComp")) << "marked payables lock the dates";
+    List().FieldByName("IDTPITUTLCOMREC").SetAsString("1");
+    EXPECT_EQ(TotalCents(), 0) << "no credit marked";
+    EXPECT_TRUE(Enabled("dbeDtComp"));
+    List().FieldByName("IDTPITUTLCOMREC").SetAsString("0");
+    EXPECT_EQ(TotalCents(), all);
+    EXPECT_EQ(Marked().RecordCount(), Payables().RecordCount());
+}
+
+// Demo payables were entered 10 to 12 days ago.
+TEST_F(PayablesScreenTest, NewDateDropsMarksThenLateEntryRefusesOneAndSkipsAllSilently) {
+    StartEntry();
+    ClickCell(0, 0);
+    ASSERT_EQ(TotalCents(), Cents(0));
+    // A new date drops the marks it no longer vouches for, ticks and total included.
+    const QDateTime earlier = QDate::currentDate().addDays(-20).startOfDay();
+    List().FieldByName("DTCOMPCONTREC").SetAsDateTime(earlier);
+    EXPECT_EQ(Flag(0), "N");
+    EXPECT_EQ(Marked().RecordCount(), 0);
+    EXPECT_EQ(TotalCents(), 0);
+    ClickCell(0, 0);
+    EXPECT_EQ(dialogs.Errors(), QStringList{"Data de entrada do documento deve ser menor ou "
+                                            "igual à data da compensação."});
+    EXPECT_EQ(Flag(0), "N");
+    dialogs.ClearShown();
+    dialogs.AnswerYes();
+    PressInGrid(0, Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_EQ(dialogs.Errors(), QStringList());
+    EXPECT_EQ(Marked().RecordCount(), 0);
+    EXPECT_EQ(TotalCents(), 0);
+}
+
+} // namespace
