@@ -1,9 +1,13 @@
 #include "host/services/money.h"
 
+#include "data/moneytext.h"
 #include "host/services/rounding.h"
 
 #include <QMutex>
 #include <QMutexLocker>
+
+#include <cmath>
+#include <cstdint>
 
 namespace host {
 
@@ -40,11 +44,13 @@ QString MoneyText(const QVariant& value, const QLocale& locale) {
         return {};
     bool ok = false;
     const double number = value.toDouble(&ok);
-    if (!ok)
+    // Past nine quadrillion the cents no longer fit; no amount of ours comes near it.
+    if (!ok || !std::isfinite(number) || std::fabs(number) > 9.0e15)
         return {};
-    QLocale grouped = locale;
-    grouped.setNumberOptions(grouped.numberOptions() & ~QLocale::OmitGroupSeparator);
-    return grouped.toString(RoundDec(number, 2), 'f', 2);
+    // RoundDec settles the half cent on the decimal value, so the scaled result is whole but
+    // for binary noise.
+    return MoneyTextOfCents(static_cast<std::int64_t>(std::llround(RoundDec(number, 2) * 100.0)),
+                            locale);
 }
 
 } // namespace host

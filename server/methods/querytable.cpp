@@ -5,11 +5,11 @@
 #include "server/store/sql.h"
 
 #include "data/keylist.h"
+#include "data/moneytext.h"
 
 #include <QDate>
 #include <QDateTime>
 #include <QHash>
-#include <QLocale>
 
 namespace rec18000 {
 
@@ -64,7 +64,7 @@ public:
         case Cell::DateText:
             return DateCell(DateOf(value));
         case Cell::MoneyText:
-            return MoneyText(store::CentsFrom(value));
+            return host::MoneyTextOfCents(store::CentsFrom(value));
         }
         return {};
     }
@@ -133,15 +133,6 @@ void WriteTable(host::JsonWriter& out, QSqlQuery& query, std::span<const Column>
 QString DocumentSql(const char* alias) {
     return QStringLiteral("%1.NRNOTAFISC || COALESCE('/' || NULLIF(TRIM(%1.CDSERIE), ''), '')")
         .arg(QLatin1String(alias));
-}
-
-QString MoneyText(qint64 cents) {
-    static const QLocale brazil(QLocale::Portuguese, QLocale::Brazil);
-    const qint64 magnitude = cents < 0 ? -cents : cents;
-    return QStringLiteral("%1%2%3%4")
-        .arg(cents < 0 ? QStringLiteral("-") : QString(), brazil.toString(magnitude / 100),
-             brazil.decimalPoint())
-        .arg(magnitude % 100, 2, 10, QLatin1Char('0'));
 }
 
 void Conditions::Add(const QString& fragment, const QString& name, const QVariant& value) {

@@ -60,9 +60,6 @@ void WriteTable(host::JsonWriter& out, QSqlQuery& query, std::span<const Column>
 // bare "/".
 QString DocumentSql(const char* alias);
 
-// "1.234,56" from cents, as the screens show money.
-QString MoneyText(qint64 cents);
-
 // AND-ed conditions over fixed SQL fragments; every value is bound under a placeholder of ours.
 class Conditions {
 public:

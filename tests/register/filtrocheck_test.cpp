@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace {
 
 using Campo = FiltroRecusa::Campo;
@@ -22,6 +24,7 @@ struct Caso {
     FiltroEntrada filtro;
     std::optional<Campo> campo; // nothing: accepted
     const char* mensagem;
+    friend void PrintTo(const Caso& caso, std::ostream* os) { *os << caso.name; }
 };
 
 class FiltroCheckTest : public ::testing::TestWithParam<Caso> {};

@@ -16,6 +16,8 @@
 #include <gtest/gtest.h>
 
 #include <condition_variable>
+#include <memory>
+#include <mutex>
 
 namespace host {
 namespace {
@@ -214,12 +216,16 @@ TEST_F(NetConnectionTest, ClosingTheConnectionDuringACallDoesNotPullItFromUnderT
 // Regression: a server that accepted the call and never answered froze the suite for two
 // minutes, then reported an English transport word.
 TEST_F(NetConnectionTest, AnAnswerLateBeyondTheCallTimeoutFailsWithAClearText) {
-    std::mutex mutex;
-    std::condition_variable released;
-    bool release = false;
-    server.OnPost([&](const httplib::Request&, httplib::Response&) {
-        std::unique_lock lock(mutex);
-        released.wait(lock, [&] { return release; });
+    // Shared with the handler: under load the server may run it only after this test returned.
+    struct Gate {
+        std::mutex mutex;
+        std::condition_variable released;
+        bool release = false;
+    };
+    const auto gate = std::make_shared<Gate>();
+    server.OnPost([gate](const httplib::Request&, httplib::Response&) {
+        std::unique_lock lock(gate->mutex);
+        gate->released.wait(lock, [&] { return gate->release; });
     });
     struct Restore {
         ~Restore() { SetCallTimeout(std::chrono::seconds(30)); }
@@ -238,9 +244,9 @@ TEST_F(NetConnectionTest, AnAnswerLateBeyondTheCallTimeoutFailsWithAClearText) {
     }
     EXPECT_LT(waited.elapsed(), 10000);
     EXPECT_FALSE(BusyShown());
-    const std::lock_guard lock(mutex);
-    release = true;
-    released.notify_all();
+    const std::lock_guard lock(gate->mutex);
+    gate->release = true;
+    gate->released.notify_all();
 }
 
 TEST(ServerSession, GivesTheTokenOrTheRefusal) {

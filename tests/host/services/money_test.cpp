@@ -23,7 +23,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, MoneyTextTest,
                                            MoneyCase{1234567.891, "1.234.567,89"},
                                            MoneyCase{2.675, "2,68"},
                                            MoneyCase{-1234.5, "-1.234,50"},
-                                           MoneyCase{-0.004, "0,00"}, MoneyCase{QVariant(), ""},
+                                           MoneyCase{-0.004, "0,00"}, MoneyCase{-0.05, "-0,05"},
+                                           MoneyCase{QVariant(), ""},
                                            MoneyCase{QVariant(QMetaType::fromType<double>()), ""},
                                            MoneyCase{QVariant(QStringLiteral("abc")), ""}));
 

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QLocale>
+#include <QString>
+
+#include <cstdint>
+
+namespace host {
+
+// Money text "#,##0.00" from exact cents: 123456 -> "1.234,56" in Brazilian Portuguese, the
+// grouping, decimal point and minus sign of locale otherwise.
+QString MoneyTextOfCents(std::int64_t cents,
+                         const QLocale& locale = QLocale(QLocale::Portuguese, QLocale::Brazil));
+
+} // namespace host
