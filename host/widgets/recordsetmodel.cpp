@@ -2,7 +2,6 @@
 
 #include <QFontMetrics>
 #include <QGuiApplication>
-#include <QSize>
 
 #include <algorithm>
 
@@ -10,17 +9,13 @@ namespace host {
 
 namespace {
 
-// Character width and line height of the application font; fixed guesses without a GUI.
+// Character width of the application font, a digit's at least (dates, money and numbers are
+// digits); a fixed guess without a GUI.
 int CharWidth() {
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         return 7;
-    return QFontMetrics(QGuiApplication::font()).averageCharWidth();
-}
-
-int LineHeight() {
-    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-        return 16;
-    return QFontMetrics(QGuiApplication::font()).height();
+    const QFontMetrics metrics(QGuiApplication::font());
+    return std::max(metrics.averageCharWidth(), metrics.horizontalAdvance(QLatin1Char('0')));
 }
 
 } // namespace
@@ -124,8 +119,6 @@ QVariant RecordSetModel::headerData(int section, Qt::Orientation orientation, in
         return QAbstractTableModel::headerData(section, orientation, role);
     if (role == Qt::DisplayRole)
         return ColumnTitle(section);
-    if (role == Qt::SizeHintRole && section >= 0 && section < m_columns.size())
-        return QSize(ColumnWidth(section), LineHeight() + 8);
     return {};
 }
 
