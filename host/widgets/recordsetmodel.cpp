@@ -9,13 +9,16 @@ namespace host {
 
 namespace {
 
-// Character width of the application font, a digit's at least (dates, money and numbers are
-// digits); a fixed guess without a GUI.
-int CharWidth() {
+// Character width of the application font; for dates, money and numbers a digit's at least.
+// A fixed guess without a GUI.
+int CharWidth(const Field* field) {
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         return 7;
     const QFontMetrics metrics(QGuiApplication::font());
-    return std::max(metrics.averageCharWidth(), metrics.horizontalAdvance(QLatin1Char('0')));
+    const bool text = !field || field->DataType() == FieldType::String ||
+                      field->DataType() == FieldType::FixedString;
+    return text ? metrics.averageCharWidth()
+                : std::max(metrics.averageCharWidth(), metrics.horizontalAdvance(QLatin1Char('0')));
 }
 
 } // namespace
@@ -77,7 +80,7 @@ int RecordSetModel::ColumnWidth(int column) const {
         return m_columns[column].width;
     const Field* field = FieldOfColumn(column);
     const int characters = field ? field->DisplayWidth() : 10;
-    return characters * CharWidth() + 8;
+    return characters * CharWidth(field) + 8;
 }
 
 int RecordSetModel::CurrentRow() const {
