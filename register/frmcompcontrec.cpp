@@ -32,6 +32,7 @@ void PlaceFormPage(Ui::TfrmCompContRec& ui, QWidget& page) {
     auto* scroll = new QScrollArea(&page);
     scroll->setObjectName(QStringLiteral("scrFormulario"));
     scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setFocusPolicy(Qt::NoFocus); // Tab goes through to the controls, never stops on it
     scroll->setWidgetResizable(true);
     scroll->setWidget(ui.panFormulario);
     page.layout()->addWidget(scroll);
