@@ -8,16 +8,37 @@
 #include "host/services/session.h"
 #include "host/sql/tadoibquery.h"
 #include "host/widgets/data_source.h"
+#include "host/widgets/db_grid.h"
 #include "register/formresources.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QHeaderView>
 #include <QMenu>
+#include <QScrollArea>
 #include <QTabBar>
 #include <QTabWidget>
 
 namespace {
 const QString kServerName = QStringLiteral("REC18000.rdmCompContRec");
+
+// On a short screen the form page scrolls instead of squeezing its controls in half; the item
+// lists keep a few rows, and the total stays in view below the scrolling part.
+void PlaceFormPage(Ui::TfrmCompContRec& ui, QWidget& page) {
+    for (host::TDBGrid* items : {ui.dbgConta, ui.dbgLancCCorr})
+        items->setMinimumHeight(6 * items->verticalHeader()->defaultSectionSize() +
+                                2 * items->frameWidth()); // the titles and five rows
+    ui.layFormularioTela->removeWidget(ui.panValorComp);
+    auto* scroll = new QScrollArea(&page);
+    scroll->setObjectName(QStringLiteral("scrFormulario"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setFocusPolicy(Qt::NoFocus); // Tab goes through to the controls, never stops on it
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(ui.panFormulario);
+    page.layout()->addWidget(scroll);
+    page.layout()->addWidget(ui.panValorComp);
+}
+
 } // namespace
 
 TfrmCompContRec::TfrmCompContRec(QWidget* parent)
@@ -31,7 +52,7 @@ TfrmCompContRec::TfrmCompContRec(QWidget* parent)
     setObjectName(designed->objectName());
     setWindowTitle(designed->windowTitle());
     AddAbovePages(ui->panEmpresa);
-    tshFormulario->layout()->addWidget(ui->panFormulario);
+    PlaceFormPage(*ui, *tshFormulario);
     ui->mnuFiltro->setParent(this);
     // A click on a page's tab takes the focus first, as a page control does: otherwise hiding
     // the page that held the focus would pass it along the tab order into the company panel.

@@ -2,7 +2,9 @@
 
 #include "data/recordset.h"
 #include "host/services/hostmessages.h"
+#include "host/widgets/column_fit.h"
 #include "host/widgets/recordsetmodel.h"
+#include "host/widgets/tip_delegate.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -14,6 +16,8 @@
 #include <QSortFilterProxyModel>
 #include <QTableView>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace host {
 
@@ -160,8 +164,12 @@ void SearchDialog::Build(const QString& caption) {
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->verticalHeader()->hide();
     m_grid->horizontalHeader()->setStretchLastSection(true);
-    for (int column = 0; column < m_model->columnCount(); ++column)
-        m_grid->setColumnWidth(column, m_model->ColumnWidth(column));
+    m_grid->setWordWrap(false);
+    m_grid->setItemDelegate(new TipDelegate(m_grid));
+    FitColumns(*m_grid, [this](int column) { return m_model->ColumnWidth(column); });
+    // Wide enough for the columns, so that "Código" and the names need no scrolling.
+    const int columns = m_grid->horizontalHeader()->length() + 4 * m_grid->frameWidth() + 48;
+    resize(std::clamp(columns, width(), 1000), height());
 
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(HostText("PESQOK"), QDialogButtonBox::AcceptRole)

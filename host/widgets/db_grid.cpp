@@ -1,6 +1,7 @@
 #include "host/widgets/db_grid.h"
 
 #include "data/recordset.h"
+#include "host/widgets/column_fit.h"
 #include "host/widgets/data_source.h"
 #include "host/widgets/grid_titles.h"
 #include "host/widgets/mark_delegate.h"
@@ -60,8 +61,9 @@ TDBGrid::TDBGrid(QWidget* parent)
     setItemDelegate(new MarkDelegate(this));
     setEditTriggers(NoEditTriggers);
     setSelectionMode(SingleSelection);
-    setSelectionBehavior(SelectItems);
+    setSelectionBehavior(SelectRows); // the operator reads a record across its columns
     setSortingEnabled(false);
+    setWordWrap(false); // one line per record; a cut text ends in an ellipsis
     verticalHeader()->hide();
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     horizontalHeader()->setSectionsClickable(true);
@@ -154,8 +156,7 @@ QBrush TDBGrid::CellBrush(int row, bool selected) const {
 }
 
 void TDBGrid::ApplyWidths() {
-    for (int column = 0; column < ColumnCount(); ++column)
-        setColumnWidth(column, m_model->ColumnWidth(column));
+    FitColumns(*this, [this](int column) { return m_model->ColumnWidth(column); });
 }
 
 // The current cell stands on the record set's current row.

@@ -6,10 +6,10 @@
 
 namespace host {
 
-MarkDelegate::MarkDelegate(TDBGrid* grid) : QStyledItemDelegate(grid), m_grid(grid) {}
+MarkDelegate::MarkDelegate(TDBGrid* grid) : TipDelegate(grid), m_grid(grid) {}
 
 void MarkDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const {
-    QStyledItemDelegate::initStyleOption(option, index);
+    TipDelegate::initStyleOption(option, index);
     option->backgroundBrush = m_grid->CellBrush(index.row(), false);
 }
 

@@ -2,7 +2,6 @@
 
 #include <QFontMetrics>
 #include <QGuiApplication>
-#include <QSize>
 
 #include <algorithm>
 
@@ -10,17 +9,16 @@ namespace host {
 
 namespace {
 
-// Character width and line height of the application font; fixed guesses without a GUI.
-int CharWidth() {
+// Character width of the application font; for dates, money and numbers a digit's at least.
+// A fixed guess without a GUI.
+int CharWidth(const Field* field) {
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         return 7;
-    return QFontMetrics(QGuiApplication::font()).averageCharWidth();
-}
-
-int LineHeight() {
-    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-        return 16;
-    return QFontMetrics(QGuiApplication::font()).height();
+    const QFontMetrics metrics(QGuiApplication::font());
+    const bool text = !field || field->DataType() == FieldType::String ||
+                      field->DataType() == FieldType::FixedString;
+    return text ? metrics.averageCharWidth()
+                : std::max(metrics.averageCharWidth(), metrics.horizontalAdvance(QLatin1Char('0')));
 }
 
 } // namespace
@@ -82,7 +80,7 @@ int RecordSetModel::ColumnWidth(int column) const {
         return m_columns[column].width;
     const Field* field = FieldOfColumn(column);
     const int characters = field ? field->DisplayWidth() : 10;
-    return characters * CharWidth() + 8;
+    return characters * CharWidth(field) + 8;
 }
 
 int RecordSetModel::CurrentRow() const {
@@ -124,8 +122,6 @@ QVariant RecordSetModel::headerData(int section, Qt::Orientation orientation, in
         return QAbstractTableModel::headerData(section, orientation, role);
     if (role == Qt::DisplayRole)
         return ColumnTitle(section);
-    if (role == Qt::SizeHintRole && section >= 0 && section < m_columns.size())
-        return QSize(ColumnWidth(section), LineHeight() + 8);
     return {};
 }
 

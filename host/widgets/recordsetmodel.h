@@ -10,7 +10,8 @@ namespace host {
 
 // Table model over a record set for grids. Columns are the visible fields unless set
 // explicitly; DisplayRole is the field's display text (hooks apply), EditRole and UserRole the
-// raw value, SizeHintRole of the header the column width. Follows the record set's signals.
+// raw value. ColumnWidth is the least width a view gives the column; views widen it to their
+// fonts. Follows the record set's signals.
 class RecordSetModel : public QAbstractTableModel {
     Q_OBJECT
 public:

@@ -47,7 +47,7 @@ TEST_F(RecordSetModelTest, ExplicitColumnsShowHiddenFieldsWithTitleAndWidth) {
     model.SetColumns({{QStringLiteral("CDEMPRESA"), QStringLiteral("Emp."), 61},
                       {QStringLiteral("VRATUAREC"), QString(), 0}});
     EXPECT_EQ(model.headerData(0, Qt::Horizontal).toString(), "Emp.");
-    EXPECT_EQ(model.headerData(0, Qt::Horizontal, Qt::SizeHintRole).toSize().width(), 61);
+    EXPECT_EQ(model.ColumnWidth(0), 61);
     EXPECT_EQ(model.headerData(1, Qt::Horizontal).toString(), "Vr.Conta");
     EXPECT_EQ(model.index(0, 0).data().toString(), "01");
 }
