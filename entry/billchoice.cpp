@@ -1,5 +1,6 @@
 #include "entry/billchoice.h"
 
+#include "data/controlsheld.h"
 #include "data/recordset.h"
 
 namespace entry {
@@ -12,18 +13,6 @@ const QString kFilial = QStringLiteral("CDFILIBOLREC");
 const QString kNumero = QStringLiteral("NRLANBOLREC");
 const QString kCustomer = QStringLiteral("CDCLIENTE");
 const QString kKeyFields = QStringLiteral("CDFILIBOLREC;NRLANBOLREC");
-
-// Repainting of the list's controls held back for a scope, resumed however it ends.
-class Suspended {
-public:
-    explicit Suspended(host::RecordSet& rows) : m_rows(rows) { m_rows.DisableControls(); }
-    ~Suspended() { m_rows.EnableControls(); }
-    Suspended(const Suspended&) = delete;
-    Suspended& operator=(const Suspended&) = delete;
-
-private:
-    host::RecordSet& m_rows;
-};
 
 // Keys compare as the record set's look-ups do.
 bool SameCode(const QString& a, const QString& b) {
@@ -42,7 +31,7 @@ BillChoice::BillChoice(host::RecordSet& bills, host::RecordSet& chosen)
 std::optional<BillKey> BillChoice::Toggle() {
     if (!HasRows(m_bills))
         return std::nullopt;
-    const Suspended quiet(m_bills);
+    const host::ControlsHeld quiet(m_bills);
     if (m_bills.FieldByName(kFlag).AsString() != kUnmarked) {
         Forget();
         SetFlag(kUnmarked);

@@ -1,5 +1,6 @@
 #include "offset/itemmarks.h"
 
+#include "data/controlsheld.h"
 #include "data/recordset.h"
 
 #include <cmath>
@@ -11,17 +12,6 @@ namespace {
 const QString kFlag = QStringLiteral("IDMARCADO");
 const QString kMarked = QStringLiteral("S");
 const QString kUnmarked = QStringLiteral("N");
-
-class Suspended {
-public:
-    explicit Suspended(host::RecordSet& rows) : m_rows(rows) { m_rows.DisableControls(); }
-    ~Suspended() { m_rows.EnableControls(); }
-    Suspended(const Suspended&) = delete;
-    Suspended& operator=(const Suspended&) = delete;
-
-private:
-    host::RecordSet& m_rows;
-};
 
 bool HasRows(const host::RecordSet& rows) {
     return rows.Active() && !rows.IsEmpty();
@@ -66,7 +56,7 @@ bool ItemMarks::CurrentMarked() const {
 void ItemMarks::Toggle() {
     if (!HasRows(m_list))
         return;
-    Suspended quiet(m_list);
+    host::ControlsHeld quiet(m_list);
     if (CurrentMarked())
         Unmark();
     else
@@ -76,7 +66,7 @@ void ItemMarks::Toggle() {
 void ItemMarks::MarkAll(const std::function<bool()>& eligible) {
     if (!HasRows(m_list))
         return;
-    Suspended quiet(m_list);
+    host::ControlsHeld quiet(m_list);
     FromFirst walk(m_list);
     for (; !m_list.Eof(); m_list.Next())
         if (m_list.FieldByName(kFlag).AsString() == kUnmarked && eligible())
@@ -86,7 +76,7 @@ void ItemMarks::MarkAll(const std::function<bool()>& eligible) {
 void ItemMarks::UnmarkAll() {
     if (!HasRows(m_list))
         return;
-    Suspended quiet(m_list);
+    host::ControlsHeld quiet(m_list);
     FromFirst walk(m_list);
     for (; !m_list.Eof(); m_list.Next())
         if (m_list.FieldByName(kFlag).AsString() == kMarked)
@@ -96,7 +86,7 @@ void ItemMarks::UnmarkAll() {
 void ItemMarks::Restore() {
     if (!HasRows(m_list) || !HasRows(m_marked))
         return;
-    Suspended quiet(m_list);
+    host::ControlsHeld quiet(m_list);
     FromFirst walk(m_list);
     for (; !m_list.Eof(); m_list.Next())
         if (m_marked.Locate(m_keyFields, CurrentKey())) {
@@ -110,7 +100,7 @@ void ItemMarks::Forget() {
         m_marked.EmptyDataSet();
     if (!HasRows(m_list))
         return;
-    Suspended quiet(m_list);
+    host::ControlsHeld quiet(m_list);
     FromFirst walk(m_list);
     for (; !m_list.Eof(); m_list.Next())
         if (CurrentMarked())

@@ -3,14 +3,12 @@
 
 #include "data/recordset.h"
 #include "db/demo.h"
-#include "host/net/serversession.h"
 #include "host/sql/connection.h"
 #include "host/widgets/db_date_edit.h"
 #include "host/widgets/db_edit.h"
 #include "host/widgets/db_grid.h"
 #include "register/frmcompcontrec.h"
-#include "tests/register/screenfixture.h"
-#include "tests/shell/realserver.h"
+#include "tests/register/realscreen.h"
 
 #include <QApplication>
 #include <QRegularExpression>
@@ -21,35 +19,15 @@
 
 namespace {
 
-using register_testing::ScreenDriver;
+using register_testing::RealServerScreen;
 
-const QString kLoopback = QStringLiteral("127.0.0.1");
 const QString kWriter = QStringLiteral("entry_test_writer");
 
-class EntryTest : public ScreenDriver {
+class EntryTest : public RealServerScreen {
 protected:
-    EntryTest() {
-        session.operador = "ADMIN";
-        session.dataProc.insert("0001", QDate::currentDate());
-        session.companies = {"01", "02", "03"};
-        session.webUrl = kLoopback;
-        session.webPort = server.Port();
-        session.token = host::OpenServerSession(kLoopback, server.Port(), "ADMIN", "admin123");
-        QSqlDatabase db =
-            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), host::SharedConnectionName());
-        db.setDatabaseName(DatabaseFile());
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-        EXPECT_TRUE(db.open());
-    }
     ~EntryTest() override {
-        CloseScreen();
-        for (const QString& name : {host::SharedConnectionName(), kWriter}) {
-            QSqlDatabase::database(name, false).close();
-            QSqlDatabase::removeDatabase(name);
-        }
-    }
-    QString DatabaseFile() const {
-        return server.DatabaseUrl().mid(QStringLiteral("sqlite:").size());
+        QSqlDatabase::database(kWriter, false).close();
+        QSqlDatabase::removeDatabase(kWriter);
     }
 
     void StartEntry() {
@@ -124,8 +102,6 @@ protected:
         EXPECT_EQ(Chosen().RecordCount(), 1);
         return Chosen().FieldByName("NRLANBOLREC").AsString();
     }
-
-    RealServer server;
 };
 
 TEST_F(EntryTest, StartsOnTheFormPageWithTheFocusInTheTaxId) {

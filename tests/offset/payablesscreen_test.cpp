@@ -2,12 +2,10 @@
 // database: mouse, Space, Ctrl+Space, Delete, the entry-date rule and the running total.
 
 #include "data/recordset.h"
-#include "host/net/serversession.h"
 #include "host/sql/connection.h"
 #include "host/widgets/db_grid.h"
 #include "register/frmcompcontrec.h"
-#include "tests/register/screenfixture.h"
-#include "tests/shell/realserver.h"
+#include "tests/register/realscreen.h"
 
 #include <QHeaderView>
 #include <QSqlDatabase>
@@ -17,31 +15,10 @@
 
 namespace {
 
-using register_testing::ScreenDriver;
+using register_testing::RealServerScreen;
 
-const QString kLoopback = QStringLiteral("127.0.0.1");
-
-class PayablesScreenTest : public ScreenDriver {
+class PayablesScreenTest : public RealServerScreen {
 protected:
-    PayablesScreenTest() {
-        session.operador = "ADMIN";
-        session.dataProc.insert("0001", QDate::currentDate());
-        session.companies = {"01", "02", "03"};
-        session.webUrl = kLoopback;
-        session.webPort = server.Port();
-        session.token = host::OpenServerSession(kLoopback, server.Port(), "ADMIN", "admin123");
-        QSqlDatabase db =
-            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), host::SharedConnectionName());
-        db.setDatabaseName(server.DatabaseUrl().mid(QStringLiteral("sqlite:").size()));
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-        EXPECT_TRUE(db.open());
-    }
-    ~PayablesScreenTest() override {
-        CloseScreen();
-        QSqlDatabase::database(host::SharedConnectionName(), false).close();
-        QSqlDatabase::removeDatabase(host::SharedConnectionName());
-    }
-
     // A new compensation of company 01 with the payables listed by entering the grid.
     void StartEntry() {
         OpenScreen();
@@ -72,8 +49,6 @@ protected:
     qint64 TotalCents() const {
         return std::llround(List().FieldByName("VRTOTALCOMREC").AsFloat() * 100);
     }
-
-    RealServer server;
 };
 
 TEST_F(PayablesScreenTest, MouseAndSpaceToggleAndTheTotalFollowsToTheCent) {

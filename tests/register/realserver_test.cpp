@@ -2,11 +2,9 @@
 // and deleting stored compensations of every kind.
 
 #include "data/recordset.h"
-#include "host/net/serversession.h"
 #include "host/sql/connection.h"
 #include "register/frmcompcontrec.h"
-#include "tests/register/screenfixture.h"
-#include "tests/shell/realserver.h"
+#include "tests/register/realscreen.h"
 
 #include <QDialog>
 #include <QLineEdit>
@@ -19,8 +17,6 @@
 namespace register_testing {
 namespace {
 
-const QString kLoopback = QStringLiteral("127.0.0.1");
-
 void TypeDate(QDialog& dialog, const char* name, const QDate& date) {
     auto* edit = dialog.findChild<QLineEdit*>(name);
     ASSERT_NE(edit, nullptr);
@@ -31,27 +27,8 @@ void TypeDate(QDialog& dialog, const char* name, const QDate& date) {
     QTest::keyClicks(edit, date.toString("ddMMyyyy"));
 }
 
-class RealServerTest : public ScreenDriver {
+class RealServerTest : public RealServerScreen {
 protected:
-    RealServerTest() {
-        session.operador = "ADMIN";
-        session.filiProc = "0001";
-        session.dataProc.insert("0001", QDate::currentDate());
-        session.companies = {"01", "02", "03"};
-        session.webUrl = kLoopback;
-        session.webPort = server.Port();
-        session.token = host::OpenServerSession(kLoopback, server.Port(), "ADMIN", "admin123");
-        QSqlDatabase db =
-            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), host::SharedConnectionName());
-        db.setDatabaseName(server.DatabaseUrl().mid(QStringLiteral("sqlite:").size()));
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-        EXPECT_TRUE(db.open());
-    }
-    ~RealServerTest() override {
-        CloseScreen();
-        QSqlDatabase::database(host::SharedConnectionName(), false).close();
-        QSqlDatabase::removeDatabase(host::SharedConnectionName());
-    }
     // The demo compensations were posted over the last three weeks and today.
     void ListTheDemo() {
         OpenScreen();
@@ -64,8 +41,6 @@ protected:
         ASSERT_TRUE(dialogs.Errors().isEmpty()) << dialogs.Errors().join('\n').toStdString();
         ASSERT_EQ(List().RecordCount(), 14);
     }
-
-    RealServer server;
 };
 
 TEST_F(RealServerTest, FirstLoadListsTheProcessingDateThenTheWidenedFilterEveryStatus) {

@@ -1,0 +1,24 @@
+#pragma once
+
+// The screen against a real application server over a demo company database, logged in as
+// ADMIN with companies 01 to 03 and today as the processing date; look-ups read the database.
+
+#include "tests/register/screenfixture.h"
+#include "tests/shell/realserver.h"
+
+#include <QString>
+
+namespace register_testing {
+
+class RealServerScreen : public ScreenDriver {
+protected:
+    RealServerScreen();
+    ~RealServerScreen() override;
+
+    // The demo database's file, for reading it and for what other operators do meanwhile.
+    QString DatabaseFile() const;
+
+    RealServer server;
+};
+
+} // namespace register_testing
