@@ -64,51 +64,50 @@ void ItemMarks::Toggle() {
 }
 
 void ItemMarks::MarkAll(const std::function<bool()>& eligible) {
-    if (!HasRows(m_list))
-        return;
-    host::ControlsHeld quiet(m_list);
-    FromFirst walk(m_list);
-    for (; !m_list.Eof(); m_list.Next())
+    EachListed([&] {
         if (m_list.FieldByName(kFlag).AsString() == kUnmarked && eligible())
             Mark();
+    });
 }
 
 void ItemMarks::UnmarkAll() {
-    if (!HasRows(m_list))
-        return;
-    host::ControlsHeld quiet(m_list);
-    FromFirst walk(m_list);
-    for (; !m_list.Eof(); m_list.Next())
+    EachListed([this] {
         if (m_list.FieldByName(kFlag).AsString() == kMarked)
             Unmark();
+    });
 }
 
 void ItemMarks::Restore() {
-    if (!HasRows(m_list) || !HasRows(m_marked))
+    if (!HasRows(m_marked))
         return;
-    host::ControlsHeld quiet(m_list);
-    FromFirst walk(m_list);
-    for (; !m_list.Eof(); m_list.Next())
+    EachListed([this] {
         if (m_marked.Locate(m_keyFields, CurrentKey())) {
             SetFlag(kMarked);
             CopyCurrent();
         }
+    });
 }
 
 void ItemMarks::Forget() {
     if (m_marked.Active())
         m_marked.EmptyDataSet();
-    if (!HasRows(m_list))
-        return;
-    host::ControlsHeld quiet(m_list);
-    FromFirst walk(m_list);
-    for (; !m_list.Eof(); m_list.Next())
+    EachListed([this] {
         if (CurrentMarked())
             SetFlag(kUnmarked);
+    });
 }
 
 qint64 ItemMarks::TotalCents() const {
     return SumCents(m_marked, m_value);
+}
+
+void ItemMarks::EachListed(const std::function<void()>& visit) {
+    if (!HasRows(m_list))
+        return;
+    const host::ControlsHeld quiet(m_list);
+    const FromFirst walk(m_list);
+    for (; !m_list.Eof(); m_list.Next())
+        visit();
 }
 
 QVariantList ItemMarks::CurrentKey() const {

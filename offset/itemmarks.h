@@ -42,6 +42,8 @@ public:
     qint64 TotalCents() const;
 
 private:
+    // Visits every listed row with repainting held; the walk ends on the first row.
+    void EachListed(const std::function<void()>& visit);
     QVariantList CurrentKey() const;
     void SetFlag(const QString& flag);
     void Mark();
