@@ -5,6 +5,7 @@
 #include "ui_frmcompcontrec.h"
 
 #include "data/recordset.h"
+#include "entry/confirmation.h"
 #include "entry/quietfocus.h"
 #include "host/services/abort.h"
 #include "host/services/editmask.h"
@@ -21,6 +22,9 @@ void TfrmCompContRec::WireEntry() {
     cdsBolRec = NewRecordSet(QStringLiteral("cdsBolRec"));
     cdsBoletosMarcados = NewRecordSet(QStringLiteral("cdsBoletosMarcados"));
     cdsLancMarcados = NewRecordSet(QStringLiteral("cdsLancMarcados"));
+    cdsAjBolRec = NewRecordSet(QStringLiteral("cdsAjBolRec"));
+    cdsPossuiAjuste = NewRecordSet(QStringLiteral("cdsPossuiAjuste"));
+    m_confirmKey = std::make_unique<entry::ConfirmationKey>();
     connect(cdsBoletosRec, &host::RecordSet::afterOpen, this,
             host::Guard([this] { cdsBoletosRecAfterOpen(); }));
 

@@ -3,6 +3,7 @@
 #include "register/frmcompcontrec.h"
 
 #include "data/recordset.h"
+#include "entry/confirmation.h"
 #include "host/net/answers.h"
 #include "host/net/netconnection.h"
 #include "host/services/abort.h"
@@ -18,7 +19,7 @@ void TfrmCompContRec::sbtExcluirClick() {
     if (cdsCompensacao->IsEmpty() || Editing() ||
         msgPadraoBase().ShowMsg(QStringLiteral("Excl")) != host::mrYes)
         return;
-    PackNovaComp();
+    entry::PackRow(*cdsCompensacao, *cdsNovaComp);
     const QString answer = host::StatusText(netCompContRec->Call(
         QStringLiteral("SetExcluiCompensacao"), {QVariant::fromValue(cdsNovaComp)}));
     if (answer == kOk) {
@@ -33,17 +34,4 @@ void TfrmCompContRec::sbtExcluirClick() {
     // A key this screen does not know is still shown rather than an empty message.
     const bool known = answer.left(3) == kMessageKey && msgPadrao.Contains(answer);
     host::MensErro(known ? msgPadrao.Msg(answer) : answer);
-}
-
-// The current compensation, field by field by name, as the server receives it.
-void TfrmCompContRec::PackNovaComp() {
-    if (!cdsNovaComp->Active())
-        cdsNovaComp->CreateDataSet();
-    cdsNovaComp->EmptyDataSet();
-    cdsNovaComp->Append();
-    for (int i = 0; i < cdsNovaComp->FieldCount(); ++i) {
-        host::Field& field = cdsNovaComp->FieldAt(i);
-        field.SetValue(cdsCompensacao->FieldByName(field.FieldName()).Value());
-    }
-    cdsNovaComp->Post();
 }

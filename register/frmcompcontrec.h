@@ -27,6 +27,10 @@ class TfrmCompContRec;
 
 struct DefCodigo;
 
+namespace entry {
+class ConfirmationKey;
+}
+
 namespace offset {
 class ItemMarks;
 }
@@ -125,12 +129,8 @@ private:
     // Items of the current compensation (listload.cpp).
     void GetContaItensCompensacao();
 
-    // Deletion (deletion.cpp).
-    void PackNovaComp();
-
-    // Confirming, the items page of a stored compensation, item loads held through a reload,
-    // a company picked by search (states.cpp, itemspage.cpp, listload.cpp, companypanel.cpp).
-    void sbtConfirmarClick() override;
+    // The items page of a stored compensation, item loads held through a reload, a company
+    // picked by search (itemspage.cpp, listload.cpp, companypanel.cpp).
     void dbrItensCompChange();
     void EmptyItemsBut(host::RecordSet* kept);
     void HoldingScrolls(const std::function<void()>& step);
@@ -197,6 +197,18 @@ private:
     void HabDesabAltDatas();
     void dbeDtCompChange();
     void dbeDtBaixaChange();
+
+    // Confirmation (entry/confirm.cpp): the checks in order, then the server generates the
+    // compensation and the list shows it.
+    void sbtConfirmarClick() override;
+    void Vd_ValorCompensacao();
+    void Vd_AjusteBolRec();
+    void Vd_AjusteBolPag();
+    void GeraCompensacao();
+    void ShowGenerated(const QString& number);
+    host::RecordSet* cdsAjBolRec = nullptr;
+    host::RecordSet* cdsPossuiAjuste = nullptr;
+    std::unique_ptr<entry::ConfirmationKey> m_confirmKey;
 
     host::TADOIBQuery* qryCliente = nullptr;
     host::TDataSource* dtsCliente = nullptr;

@@ -79,8 +79,6 @@ void TfrmCompContRec::sbtFiltroClick() {
 
 // The base step would post the new row locally, as if saved, though the server never saw it:
 // here confirming sends nothing and changes nothing.
-void TfrmCompContRec::sbtConfirmarClick() {}
-
 void TfrmCompContRec::sbtCancelarClick() {
     if (!Editing() || msgPadraoBase().ShowMsg(QStringLiteral("Canc")) != host::mrYes)
         return;

@@ -1,6 +1,6 @@
 #include "settlement/filtrocred.h"
 
-#include "host/services/rounding.h"
+#include "data/rounding.h"
 #include "host/services/text.h"
 
 std::optional<FiltroCredRecusa> FiltroLancCredCheck::Check(const FiltroCredEntrada& filtro) {

@@ -6,7 +6,7 @@
 #include "host/net/answers.h"
 #include "host/net/netconnection.h"
 #include "host/services/abort.h"
-#include "host/services/rounding.h"
+#include "data/rounding.h"
 #include "host/services/session.h"
 #include "host/sql/tadoibquery.h"
 #include "host/widgets/button_flat.h"

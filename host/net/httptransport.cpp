@@ -64,20 +64,22 @@ void Client::Check(const QString& path) {
         ThrowStatus(d->target, result->status, QByteArray::fromStdString(result->body));
 }
 
-Client::Reply Client::Post(const QString& path, const QByteArray& body, const QString& token) {
-    httplib::Headers headers;
-    if (!token.isEmpty())
-        headers.emplace("Authorization", "Bearer " + token.toStdString());
+Client::Reply Client::Post(const QString& path, const QByteArray& body, const Headers& headers) {
+    httplib::Headers sent;
+    if (!headers.token.isEmpty())
+        sent.emplace("Authorization", "Bearer " + headers.token.toStdString());
+    if (!headers.idempotencyKey.isEmpty())
+        sent.emplace("Idempotency-Key", headers.idempotencyKey.toStdString());
     const auto started = std::chrono::steady_clock::now();
-    const auto result = d->client.Post(path.toStdString(), headers, body.constData(),
+    const auto result = d->client.Post(path.toStdString(), sent, body.constData(),
                                        static_cast<size_t>(body.size()), "application/json");
     if (!result)
         ThrowTransport(d->target, result.error(), std::chrono::steady_clock::now() - started);
     return {result->status, QByteArray::fromStdString(result->body)};
 }
 
-QByteArray Client::PostJson(const QString& path, const QByteArray& body, const QString& token) {
-    Reply reply = Post(path, body, token);
+QByteArray Client::PostJson(const QString& path, const QByteArray& body, const Headers& headers) {
+    Reply reply = Post(path, body, headers);
     if (reply.status != 200)
         ThrowStatus(d->target, reply.status, reply.body);
     return std::move(reply.body);

@@ -29,15 +29,19 @@ public:
         int status = 0;
         QByteArray body;
     };
+    // What a call sends besides its body; empty values are left out.
+    struct Headers {
+        QString token;          // "Authorization: Bearer"
+        QString idempotencyKey; // "Idempotency-Key": a repeat gets the first answer
+    };
 
     // GET path; throws unless the server answers 200.
     void Check(const QString& path);
-    // POST of a JSON body, with a bearer token when one is given; throws only when the
-    // exchange itself fails.
-    Reply Post(const QString& path, const QByteArray& body, const QString& token);
+    // POST of a JSON body; throws only when the exchange itself fails.
+    Reply Post(const QString& path, const QByteArray& body, const Headers& headers);
     // Post, giving the body of a 200 answer. Another status throws, carrying the server's
     // JSON-RPC error text when it sent one.
-    QByteArray PostJson(const QString& path, const QByteArray& body, const QString& token);
+    QByteArray PostJson(const QString& path, const QByteArray& body, const Headers& headers);
 
 private:
     struct Impl;

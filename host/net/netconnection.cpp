@@ -63,7 +63,7 @@ void TNetConnection::SetConnected(bool connected) {
 }
 
 NetAnswer TNetConnection::Call(const QString& method, const QVariantList& params,
-                               Animation animation) {
+                               Animation animation, const QString& idempotencyKey) {
     if (!m_link)
         throw ENetError(Text("SERVFECHADA"), "connection closed: " + method.toStdString());
     if (m_inCall)
@@ -77,15 +77,16 @@ NetAnswer TNetConnection::Call(const QString& method, const QVariantList& params
         std::optional<BusyScope> busy;
         if (animation == Animation::Busy)
             busy.emplace(MainWindow());
-        RunWhileWaiting([&, link = m_link, token = m_token] {
-            try {
-                answer = jsonrpc::Response(link->client.PostJson(path, request, token), id);
-            } catch (const ENetError& failure) {
-                // The log says which call failed; the operator's text stays as it is.
-                throw ENetError(QString::fromStdString(failure.what()),
-                                method.toStdString() + ": " + failure.Detail());
-            }
-        });
+        RunWhileWaiting(
+            [&, link = m_link, headers = http::Client::Headers{m_token, idempotencyKey}] {
+                try {
+                    answer = jsonrpc::Response(link->client.PostJson(path, request, headers), id);
+                } catch (const ENetError& failure) {
+                    // The log says which call failed; the operator's text stays as it is.
+                    throw ENetError(QString::fromStdString(failure.what()),
+                                    method.toStdString() + ": " + failure.Detail());
+                }
+            });
     }
     if (answer.Refused() && (m_throwException || answer.ErrorCode() != kBusinessRefusal)) {
         const std::string detail = method.toStdString() + ": " +

@@ -52,9 +52,10 @@ public:
 
     // Invokes a method of the remote object with positional params (see jsonrpc::Request for
     // the param types). Throws ENetError on transport and protocol failures, and when the
-    // connection is closed or already in a call.
+    // connection is closed or already in a call. A writing call may carry an idempotency key:
+    // sent again after a failure with no answer, it gets the first answer and writes nothing.
     NetAnswer Call(const QString& method, const QVariantList& params,
-                   Animation animation = Animation::Busy);
+                   Animation animation = Animation::Busy, const QString& idempotencyKey = {});
 
 signals:
     void beforeConnect();

@@ -5,6 +5,31 @@
 #include <QStringList>
 
 namespace host {
+namespace {
+
+// A text spans one line: "\r" and "\n" stand for the line breaks it holds, "\\" for a
+// backslash.
+QString Unescaped(const QString& text) {
+    QString result;
+    result.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar next = i + 1 < text.size() ? text.at(i + 1) : QChar();
+        if (text.at(i) == QLatin1Char('\\') && next == QLatin1Char('r'))
+            result += QLatin1Char('\r');
+        else if (text.at(i) == QLatin1Char('\\') && next == QLatin1Char('n'))
+            result += QLatin1Char('\n');
+        else if (text.at(i) == QLatin1Char('\\') && next == QLatin1Char('\\'))
+            result += next;
+        else {
+            result += text.at(i);
+            continue;
+        }
+        ++i;
+    }
+    return result;
+}
+
+} // namespace
 
 TMessages TMessages::Load(const QString& resourcePath) {
     return Parse(ReadFormText(resourcePath), resourcePath);
@@ -31,7 +56,7 @@ TMessages TMessages::Parse(const QString& text, const QString& source) {
                                     .arg(i + 1)
                                     .arg(key)
                                     .toStdString());
-        messages.m_texts.insert(key, line.mid(bar + 1));
+        messages.m_texts.insert(key, Unescaped(line.mid(bar + 1)));
     }
     return messages;
 }

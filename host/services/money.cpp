@@ -1,7 +1,7 @@
 #include "host/services/money.h"
 
 #include "data/moneytext.h"
-#include "host/services/rounding.h"
+#include "data/rounding.h"
 
 #include <QMutex>
 #include <QMutexLocker>

@@ -30,7 +30,7 @@ public:
                 const std::lock_guard lock(m_mutex);
                 m_lastPath = req.path;
                 m_lastBody = req.body;
-                m_lastAuthorization = req.get_header_value("Authorization");
+                m_lastHeaders = req.headers;
                 handler = m_handler;
             }
             if (handler)
@@ -85,7 +85,11 @@ public:
 
     std::string LastPath() const { return Locked(m_lastPath); }
     std::string LastBody() const { return Locked(m_lastBody); }
-    std::string LastAuthorization() const { return Locked(m_lastAuthorization); }
+    std::string LastHeader(const std::string& name) const {
+        const httplib::Headers headers = Locked(m_lastHeaders);
+        const auto found = headers.find(name);
+        return found == headers.end() ? std::string() : found->second;
+    }
 
     // The id of a request body written by our client: "id":N follows "jsonrpc".
     static std::string RequestId(const std::string& body) {
@@ -102,7 +106,7 @@ public:
     }
 
 private:
-    std::string Locked(const std::string& value) const {
+    template <typename T> T Locked(const T& value) const {
         const std::lock_guard lock(m_mutex);
         return value;
     }
@@ -114,7 +118,7 @@ private:
     Handler m_handler;
     std::string m_lastPath;
     std::string m_lastBody;
-    std::string m_lastAuthorization;
+    httplib::Headers m_lastHeaders;
 };
 
 } // namespace testing_net

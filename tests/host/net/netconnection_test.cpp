@@ -77,11 +77,20 @@ TEST_F(NetConnectionTest, CallPostsJsonRpcToTheRemoteObjectWithTheSessionToken) 
         net.Call(QStringLiteral("SetExcluiCompensacao"), {QStringLiteral("01"), 2.5, QVariant()});
     EXPECT_EQ(StatusText(answer), QStringLiteral("OK"));
     EXPECT_EQ(server.LastPath(), "/REC18000.rdmCompContRec");
-    EXPECT_EQ(server.LastAuthorization(), "Bearer T0K3N");
+    EXPECT_EQ(server.LastHeader("Authorization"), "Bearer T0K3N");
+    EXPECT_EQ(server.LastHeader("Idempotency-Key"), "");
     const std::string body = server.LastBody();
     EXPECT_NE(body.find(R"("method":"SetExcluiCompensacao","params":["01",2.5,null])"),
               std::string::npos)
         << body;
+}
+
+TEST_F(NetConnectionTest, AWritingCallCarriesItsIdempotencyKey) {
+    server.AnswerResult(R"(["OK","0000000001"])");
+    net.SetConnected(true);
+    net.Call(QStringLiteral("SetGeraCompensacao"), {}, TNetConnection::Animation::None,
+             QStringLiteral("k-1"));
+    EXPECT_EQ(server.LastHeader("Idempotency-Key"), "k-1");
 }
 
 TEST_F(NetConnectionTest, ClosedConnectionRefusesToCall) {

@@ -21,6 +21,7 @@ TEST(TMessages, KeepsBarsInsideTheTextAndRefusesBrokenLines) {
     const TMessages messages = TMessages::Parse("A|x|y\r\n\n# note\nB|", "t");
     EXPECT_EQ(messages.Msg("A"), "x|y");
     EXPECT_EQ(messages.Msg("B"), "");
+    EXPECT_EQ(TMessages::Parse("C|a:\\r\\n%s \\\\d \\x", "t").Msg("C"), "a:\r\n%s \\d \\x");
     EXPECT_THROW(TMessages::Parse("no bar here", "t"), host::FormDataError);
     EXPECT_THROW(TMessages::Parse("A|1\nA|2", "t"), host::FormDataError);
 }

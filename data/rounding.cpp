@@ -1,4 +1,4 @@
-#include "host/services/rounding.h"
+#include "data/rounding.h"
 
 #include <array>
 #include <charconv>
