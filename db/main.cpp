@@ -1,5 +1,6 @@
 // rec18000-db: creates, migrates and fills the company database.
 #include "data/dburl.h"
+#include "db/check.h"
 #include "db/demo.h"
 #include "db/generate.h"
 #include "db/migrate.h"
@@ -24,6 +25,7 @@ constexpr auto kUsage =
     "  generate --scale N            add N x 1,000 bills and compensations (N x 10,000 payables)\n"
     "  realise COMPENSATION [rec|pag] realise the compensation's planned settlements\n"
     "  send-to-bank COMPENSATION     mark the compensation's bill as sent to the bank\n"
+    "  check                         check the books' invariants; exits 1 when one is broken\n"
     "  COMPENSATION: EMPRESA:NUMERO (e.g. 01:0000000003), or NUMERO when only one company has it\n";
 
 int Usage() {
@@ -75,6 +77,17 @@ int Run(const QString& url, const QStringList& args) {
         db::Generate(db, scale, QDate::currentDate());
         std::printf("generated scale %d in %.1f s\n", scale, double(timer.elapsed()) / 1000.0);
         return 0;
+    }
+    if (command == QLatin1String("check")) {
+        const QStringList faults = db::CheckBooks(db);
+        for (const QString& fault : faults)
+            std::printf("%s\n", qPrintable(fault));
+        if (faults.isEmpty()) {
+            std::puts("books sound");
+            return 0;
+        }
+        std::printf("%lld fault(s) found\n", static_cast<long long>(faults.size()));
+        return 1;
     }
     if ((command == QLatin1String("realise") || command == QLatin1String("send-to-bank")) &&
         args.size() >= 2) {

@@ -1,7 +1,5 @@
 #include "server/methods/methods.h"
 
-#include "server/rpc/errors.h"
-
 namespace rec18000 {
 
 void RegisterCompContRec(rpc::Registry& registry) {
@@ -23,10 +21,6 @@ void RegisterCompContRec(rpc::Registry& registry) {
     object.Add({"GetVdAjBolRec", {S, S, S}, -1, &GetVdAjBolRec});
     object.Add({"GetBoletosPag", {S, S, S, S, S, S, D, D, S, N, N, S}, 0, &GetBoletosPag});
     object.Add({"GetGeralPag", {}, -1, &GetGeralPag});
-}
-
-void NotImplemented() {
-    rpc::Refuse(QStringLiteral("Função ainda não disponível neste servidor de aplicação."));
 }
 
 } // namespace rec18000

@@ -30,7 +30,4 @@ REC18000_METHOD(GetGeralPag);
 
 #undef REC18000_METHOD
 
-// Answer of a method whose rules are not built yet.
-[[noreturn]] void NotImplemented();
-
 } // namespace rec18000

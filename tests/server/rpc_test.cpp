@@ -190,15 +190,6 @@ TEST_F(EndpointTest, StringIdIsEchoedAndANotificationGetsNoBody) {
     EXPECT_TRUE(notification->body.empty());
 }
 
-TEST_F(EndpointTest, MethodsNotBuiltYetRefuseInPortuguese) {
-    auto result =
-        Call(Request("GetVdAjBolRec", R"(["01","0001","0000000001"])"), Login("ADMIN", "admin123"));
-    ASSERT_TRUE(result);
-    const ErrorAnswer error = ParseError(result->body);
-    EXPECT_EQ(error.code, -32000);
-    EXPECT_NE(error.message.find("ainda não disponível"), std::string::npos);
-}
-
 TEST_F(EndpointTest, FiftyMegabyteBodyIsRefusedAndTheServerCarriesOn) {
     const std::string token = Login("ADMIN", "admin123");
     const std::string huge(50u * 1024u * 1024u, ' ');

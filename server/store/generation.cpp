@@ -1,0 +1,341 @@
+#include "server/store/generation.h"
+
+#include "data/moneytext.h"
+#include "server/store/books.h"
+#include "server/store/connection.h"
+#include "server/store/sql.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace store {
+
+namespace {
+
+// The operator's reason; thrown only before anything is written.
+struct Refused {
+    QString text;
+};
+
+[[noreturn]] void Refuse(const QString& text) {
+    throw Refused{text};
+}
+
+constexpr int kHistoryWidth = 250;
+
+QString Key(const QString& first, const QString& second) {
+    return first + QLatin1Char('/') + second;
+}
+
+QString Money(Cents cents) {
+    return host::MoneyTextOfCents(cents);
+}
+
+bool Found(const QSqlDatabase& db, const QString& sql, std::initializer_list<Binding> bindings) {
+    QSqlQuery query = Run(db, sql, bindings);
+    const bool found = query.next();
+    CheckFetched(query);
+    return found;
+}
+
+// What needs no database: given values, the date order, each item once.
+void CheckRequest(const GenerationRequest& r) {
+    if (r.cliente.isEmpty())
+        Refuse(QStringLiteral("Cliente deve ser informado."));
+    if (r.filiBolRec.isEmpty() || r.nrLanBolRec.isEmpty())
+        Refuse(QStringLiteral("Não há conta a receber selecionada para compensação."));
+    if (r.tpBaixaRec.isEmpty())
+        Refuse(QStringLiteral("Tipo de baixa a receber deve ser informado."));
+    if (r.ajuCtRec.isEmpty())
+        Refuse(QStringLiteral("Tipo de ajuste a receber deve ser informado."));
+    if (r.reduCont.isEmpty())
+        Refuse(QStringLiteral("Conta corrente deve ser informada."));
+    if (!r.dtComp.isValid())
+        Refuse(QStringLiteral("Data da compensação deve ser informada."));
+    if (!r.dtBaixa.isValid())
+        Refuse(QStringLiteral("Data da baixa deve ser informada."));
+    if (r.dtComp > r.dtBaixa)
+        Refuse(QStringLiteral("Data da baixa deve ser igual ou maior à data da compensação."));
+    if (r.payables && r.tpBaixaPag.isEmpty())
+        Refuse(QStringLiteral("Tipo de baixa a pagar deve ser informado."));
+    if (r.payables && r.ajuCtPag.isEmpty())
+        Refuse(QStringLiteral("Tipo de ajuste a pagar deve ser informado."));
+    if (r.items.empty())
+        Refuse(r.payables ? QStringLiteral("Não há boleto a pagar marcado para compensação.")
+                          : QStringLiteral("Não há crédito em conta corrente marcado para "
+                                           "compensação."));
+}
+
+// Item indexes in key order: the order rows get locked in, so two generations never wait on
+// each other crosswise; a key listed twice sits next to itself.
+std::vector<size_t> KeyOrder(const GenerationRequest& r) {
+    std::vector<size_t> order(r.items.size());
+    std::iota(order.begin(), order.end(), size_t(0));
+    const auto less = [&](size_t a, size_t b) {
+        const auto& x = r.items[a];
+        const auto& y = r.items[b];
+        return std::tie(x.first, x.second) < std::tie(y.first, y.second);
+    };
+    std::sort(order.begin(), order.end(), less);
+    for (size_t i = 1; i < order.size(); ++i) {
+        const auto& item = r.items[order[i]];
+        if (!less(order[i - 1], order[i]))
+            Refuse((r.payables ? QStringLiteral("Boleto a pagar %1 marcado mais de uma vez.")
+                               : QStringLiteral("Crédito %1 marcado mais de uma vez."))
+                       .arg(Key(item.first, item.second)));
+    }
+    return order;
+}
+
+struct Bill {
+    Cents open = 0;
+    QDate entered;
+};
+
+Bill LockBill(const QSqlDatabase& db, const GenerationRequest& r) {
+    QSqlQuery query = Run(db,
+                          Locked(db, QStringLiteral("SELECT CDEMPRESA, CDCLIENTE, VRORIGREC, "
+                                                    "VRSALDOBREC, DTENTRSAID FROM BOLETOREC "
+                                                    "WHERE CDFILIBOLREC = :FILIAL AND "
+                                                    "NRLANBOLREC = :NUMERO")),
+                          {{"FILIAL", r.filiBolRec}, {"NUMERO", r.nrLanBolRec}});
+    const QString key = Key(r.filiBolRec, r.nrLanBolRec);
+    if (!query.next() || query.value(0).toString() != r.empresa ||
+        query.value(1).toString() != r.cliente)
+        Refuse(QStringLiteral("Boleto a receber %1 não pertence à empresa e ao cliente "
+                              "informados.")
+                   .arg(key));
+    const Cents original = CentsFrom(query.value(2));
+    Bill bill{CentsFrom(query.value(3)), query.value(4).toDate()};
+    if (bill.open <= 0)
+        Refuse(QStringLiteral("Boleto a receber %1 não está mais em aberto: foi compensado ou "
+                              "baixado por outro operador. Atualize a lista.")
+                   .arg(key));
+    // The screen checked the total against what it listed; a bill that moved since then
+    // would make that check worthless.
+    if (bill.open != r.billOpen || original != r.billOriginal)
+        Refuse(QStringLiteral("Boleto a receber %1 mudou desde que foi listado: o valor líquido "
+                              "agora é %2. Atualize a lista e confirme novamente.")
+                   .arg(key, Money(bill.open)));
+    return bill;
+}
+
+void CheckReceivableTypes(const QSqlDatabase& db, const GenerationRequest& r) {
+    if (!Found(db,
+               QStringLiteral("SELECT 1 FROM TIPOBAIXAREC WHERE CDTPBAIXAREC = :CODIGO AND "
+                              "IDBAIXAUTILR = 'P'"),
+               {{"CODIGO", r.tpBaixaRec}}))
+        Refuse(QStringLiteral("Tipo de baixa a receber não parametrizado como \"Compensação "
+                              "entre Contas\"."));
+    if (!Found(db,
+               QStringLiteral("SELECT 1 FROM TIPOAJRECEBER WHERE CDAJUCTREC = :CODIGO AND "
+                              "IDAJUCTREC = 'D' AND IDTPAJRECEBER = 'N'"),
+               {{"CODIGO", r.ajuCtRec}}))
+        Refuse(QStringLiteral("Tipo de ajuste de desconto informado não cadastrado."));
+    if (Found(db,
+              QStringLiteral("SELECT 1 FROM AJUSTEREC WHERE CDFILIBOLREC = :FILIAL AND "
+                             "NRLANBOLREC = :NUMERO AND CDAJUCTREC = :CODIGO"),
+              {{"FILIAL", r.filiBolRec}, {"NUMERO", r.nrLanBolRec}, {"CODIGO", r.ajuCtRec}}))
+        Refuse(QStringLiteral("Tipo de ajuste a receber já cadastrado para o boleto informado."));
+}
+
+void CheckPayableTypes(const QSqlDatabase& db, const GenerationRequest& r) {
+    if (!Found(db,
+               QStringLiteral("SELECT 1 FROM TIPOBAIXAPAG WHERE CDTPBAIXAPAG = :CODIGO AND "
+                              "IDBAIXAUTILP = 'P'"),
+               {{"CODIGO", r.tpBaixaPag}}))
+        Refuse(QStringLiteral("Tipo de baixa a pagar não parametrizado como \"Compensação "
+                              "entre Contas\"."));
+    if (!Found(db,
+               QStringLiteral("SELECT 1 FROM TIPOAJPAGAR WHERE CDAJUCTPAG = :CODIGO AND "
+                              "IDAJUCTPAG = 'D' AND IDTPAJPAGAR = 'N'"),
+               {{"CODIGO", r.ajuCtPag}}))
+        Refuse(QStringLiteral("Tipo de ajuste de desconto informado não cadastrado."));
+}
+
+void CheckAccountAndBranch(const QSqlDatabase& db, const GenerationRequest& r) {
+    if (!Found(db,
+               QStringLiteral("SELECT 1 FROM CONTCORR WHERE CDEMPRESA = :CDEMPRESA AND "
+                              "CDREDUCONT = :CDREDUCONT"),
+               {{"CDEMPRESA", r.empresa}, {"CDREDUCONT", r.reduCont}}))
+        Refuse(QStringLiteral("Conta corrente informada não cadastrada para empresa informada."));
+    if (!Found(db, QStringLiteral("SELECT 1 FROM FILIAL WHERE CDFILIAL = :CDFILIAL"),
+               {{"CDFILIAL", r.filialProc}}))
+        Refuse(QStringLiteral("Filial de processamento %1 não cadastrada.").arg(r.filialProc));
+}
+
+void CheckEntryDate(const QDate& entered, const GenerationRequest& r, const QString& document) {
+    if (entered > r.dtComp)
+        Refuse(QStringLiteral("Data de entrada do documento deve ser menor ou igual à data da "
+                              "compensação. Documento: %1")
+                   .arg(document));
+    if (entered > r.dtBaixa)
+        Refuse(QStringLiteral("Data de entrada do documento deve ser menor ou igual à data da "
+                              "baixa. Documento: %1")
+                   .arg(document));
+}
+
+// What the database says the items are worth, with the documents for the history text.
+struct Items {
+    std::vector<Cents> values; // in the request's order
+    std::vector<QString> documents;
+};
+
+Items LockPayables(const QSqlDatabase& db, const GenerationRequest& r) {
+    QSqlQuery query = Prepare(
+        db, Locked(db, QStringLiteral(
+                           "SELECT P.CDEMPRESA, P.VRSALDOBPAG, P.DTENTRSAID, P.NRNOTAFISC, "
+                           "P.CDSERIE, CASE WHEN EXISTS (SELECT 1 FROM AJUSTEPAG A WHERE "
+                           "A.CDFILIBPAG = P.CDFILIBPAG AND A.NRLANBOLPAG = P.NRLANBOLPAG AND "
+                           "A.CDAJUCTPAG = :CDAJUCTPAG) THEN 1 ELSE 0 END FROM BOLETOPAG P "
+                           "WHERE P.CDFILIBPAG = :FILIAL AND P.NRLANBOLPAG = :NUMERO")));
+    Items items{std::vector<Cents>(r.items.size()), std::vector<QString>(r.items.size())};
+    QStringList adjusted;
+    for (const size_t i : KeyOrder(r)) {
+        const auto& item = r.items[i];
+        const QString key = Key(item.first, item.second);
+        Exec(query, {{"CDAJUCTPAG", r.ajuCtPag}, {"FILIAL", item.first}, {"NUMERO", item.second}});
+        if (!query.next() || query.value(0).toString() != r.empresa)
+            Refuse(
+                QStringLiteral("Boleto a pagar %1 não encontrado na empresa informada.").arg(key));
+        const Cents open = CentsFrom(query.value(1));
+        const QDate entered = query.value(2).toDate();
+        const QString serie = query.value(4).toString().trimmed();
+        const QString document =
+            query.value(3).toString() + (serie.isEmpty() ? QString() : QLatin1Char('/') + serie);
+        const bool hasAdjustment = query.value(5).toInt() != 0;
+        query.finish();
+        if (open <= 0)
+            Refuse(QStringLiteral("Boleto a pagar %1 não está mais em aberto: foi compensado ou "
+                                  "baixado por outro operador. Atualize a lista.")
+                       .arg(key));
+        if (open != item.value)
+            Refuse(QStringLiteral("Boleto a pagar %1 mudou desde que foi listado: o valor "
+                                  "líquido agora é %2. Atualize a lista e marque-o novamente.")
+                       .arg(key, Money(open)));
+        CheckEntryDate(entered, r, document);
+        if (hasAdjustment)
+            adjusted << document;
+        items.values[i] = open;
+        items.documents[i] = document;
+    }
+    if (!adjusted.isEmpty())
+        Refuse(QStringLiteral("Tipo de ajuste a pagar já cadastrado para os boletos: ") +
+               adjusted.join(QStringLiteral(", ")));
+    return items;
+}
+
+Items LockCredits(const QSqlDatabase& db, const GenerationRequest& r) {
+    QSqlQuery query = Prepare(
+        db, Locked(db, QStringLiteral("SELECT M.VRMOVICRED, CASE WHEN EXISTS (SELECT 1 FROM "
+                                      "ITCOMPCONTREC I WHERE I.CDEMPRESA = M.CDEMPRESA AND "
+                                      "I.CDREDUCONT = M.CDREDUCONT AND I.NRMOVICRED = "
+                                      "M.NRMOVICRED) THEN 1 ELSE 0 END FROM MOVCREDBANC M WHERE "
+                                      "M.CDEMPRESA = :CDEMPRESA AND M.CDREDUCONT = :CONTA AND "
+                                      "M.NRMOVICRED = :NUMERO")));
+    Items items{std::vector<Cents>(r.items.size()), {}};
+    for (const size_t i : KeyOrder(r)) {
+        const auto& item = r.items[i];
+        const QString key = Key(item.first, item.second);
+        Exec(query, {{"CDEMPRESA", r.empresa}, {"CONTA", item.first}, {"NUMERO", item.second}});
+        if (!query.next())
+            Refuse(QStringLiteral("Crédito %1 não encontrado na empresa informada.").arg(key));
+        const Cents value = CentsFrom(query.value(0));
+        const bool used = query.value(1).toInt() != 0;
+        query.finish();
+        if (used)
+            Refuse(QStringLiteral("Crédito %1 já foi usado em outra compensação. Atualize a "
+                                  "lista.")
+                       .arg(key));
+        if (value != item.value)
+            Refuse(QStringLiteral("Crédito %1 mudou desde que foi listado: o valor agora é %2. "
+                                  "Atualize a lista e marque-o novamente.")
+                       .arg(key, Money(value)));
+        items.values[i] = value;
+    }
+    for (const auto& item : r.items)
+        items.documents.push_back(item.second);
+    return items;
+}
+
+CompensationEntry Entry(const GenerationRequest& r, const Items& items) {
+    CompensationEntry e;
+    e.empresa = r.empresa;
+    e.filialProc = r.filialProc;
+    e.operador = r.operador;
+    e.cliente = r.cliente;
+    e.filiBolRec = r.filiBolRec;
+    e.nrLanBolRec = r.nrLanBolRec;
+    e.dtComp = r.dtComp;
+    e.dtLanc = r.when.date();
+    e.dtBaixa = r.dtBaixa;
+    e.tpBaixaRec = r.tpBaixaRec;
+    e.ajuCtRec = r.ajuCtRec;
+    e.reduCont = r.reduCont;
+    for (size_t i = 0; i < r.items.size(); ++i) {
+        const auto& item = r.items[i];
+        if (r.payables)
+            e.payables.push_back({item.first, item.second, items.values[i]});
+        else
+            e.credits.push_back({item.first, item.second, items.values[i]});
+    }
+    if (r.payables) {
+        e.tpBaixaPag = r.tpBaixaPag;
+        e.ajuCtPag = r.ajuCtPag;
+    }
+    e.history = HistoryText(r.label, items.documents);
+    e.when = r.when;
+    return e;
+}
+
+QString Generate(const QSqlDatabase& db, const GenerationRequest& r) {
+    CheckRequest(r);
+    const Bill bill = LockBill(db, r);
+    CheckReceivableTypes(db, r);
+    CheckAccountAndBranch(db, r);
+    if (r.payables)
+        CheckPayableTypes(db, r);
+    const Items items = r.payables ? LockPayables(db, r) : LockCredits(db, r);
+
+    const Cents total = std::accumulate(items.values.begin(), items.values.end(), Cents(0));
+    if (total != r.total)
+        Refuse(QStringLiteral("O valor total a compensar enviado (%1) difere da soma dos itens "
+                              "marcados (%2). Atualize a lista e confirme novamente.")
+                   .arg(Money(r.total), Money(total)));
+    if (total <= 0)
+        Refuse(QStringLiteral("Valor total a compensar deve ser maior que zero."));
+    if (total > bill.open)
+        Refuse(QStringLiteral("Valor total a compensar deve ser menor ou igual ao valor líquido "
+                              "da conta informada."));
+    // Settling the whole bill needs the bill's own document to exist by both dates.
+    if (total == bill.open)
+        CheckEntryDate(bill.entered, r, Key(r.filiBolRec, r.nrLanBolRec));
+
+    return CompensationWriter(db).Write(Entry(r, items));
+}
+
+} // namespace
+
+QString HistoryText(const QString& label, const std::vector<QString>& documents) {
+    QString text = label;
+    for (size_t i = 0; i < documents.size(); ++i) {
+        if (i > 0)
+            text += QStringLiteral(", ");
+        text += documents[i];
+        if (text.size() > kHistoryWidth)
+            break;
+    }
+    if (text.size() > kHistoryWidth)
+        text = text.left(kHistoryWidth - 3) + QStringLiteral("...");
+    return text;
+}
+
+GenerationOutcome GenerateCompensation(const QSqlDatabase& db, const GenerationRequest& request) {
+    try {
+        return {Generate(db, request), {}};
+    } catch (const Refused& refused) {
+        return {{}, refused.text};
+    }
+}
+
+} // namespace store
