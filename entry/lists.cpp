@@ -17,11 +17,8 @@ void TfrmCompContRec::sbtVerificarClick() {
         GetCompensacao(true, QString());
     else if (ui->dbgContaRec->hasFocus())
         getBoletosRec(true);
-    else if (ui->dbgConta->hasFocus()) {
-        getBoletosPag(true);
-        sbtProcurar->setEnabled(cdsBoletosPag->Active() && !cdsBoletosPag->IsEmpty());
-        mnuProcurar->setEnabled(sbtProcurar->isEnabled());
-    }
+    else
+        VerificaItens();
 }
 
 void TfrmCompContRec::sbtProcurarClick() {

@@ -213,24 +213,36 @@ private:
     host::TADOIBQuery* qryCliente = nullptr;
     host::TDataSource* dtsCliente = nullptr;
 
-    // ---- Offset items (offset/): loading and marking the candidate payables ----
+    // ---- Offset items (offset/): the payables and credits lists, marking and the total ----
 private:
+    // The items notebook's pages, one per offset kind; both lists share one way of marking.
+    enum class Itens { Pagar = 0, Creditos = 1 };
     void WireOffset();
     void WireItemsNotebook();
     void UnwireOffset();
+    Itens ItensMostrados() const;
+    host::RecordSet* ItensLista(Itens kind) const;
+    offset::ItemMarks Marcas(Itens kind);
+    // Each runs its filter hidden; with relocate, stands on the item current before.
     void getBoletosPag(bool relocate);
+    void getLancCred(bool relocate);
+    void getItens(Itens kind, bool relocate);
     void ntbItensEnter();
     void ntbItensExit();
-    offset::ItemMarks PayableMarks();
-    void cdsBoletosPagAfterOpen();
-    void VerificaBolJaMarcado();
-    void MarcaDesmarcaBolPag();
-    void MarcaDesmarcaTodosBolPag(bool mark);
-    void PerguntaTodosBolPag();
+    // The toolbar's refresh and filter while a compensation is entered, on the page shown.
+    void VerificaItens();
+    void FiltraItens();
+    void RodaFiltroItens(Itens kind, const QString& mode);
+    void HabilitaProcurarItens(Itens kind);
+    void VerificaJaMarcado(Itens kind);
+    void MarcaDesmarca(Itens kind);
+    void MarcaDesmarcaTodos(Itens kind, bool mark);
+    void PerguntaTodos(Itens kind);
     void EsqueceBolPag();
-    void TotalBolPag();
+    void TotalItens();
     void ntbItensPageChanged();
-    void dbgContaCellClick(int column);
-    void dbgContaTitleClick(int column);
-    void dbgContaKeyDown(int& key, Qt::KeyboardModifiers shift);
+    void ItensCellClick(Itens kind, int column);
+    void ItensTitleClick(Itens kind, int column);
+    void ItensKeyDown(Itens kind, int& key, Qt::KeyboardModifiers shift);
+    bool m_inItens = false;
 };

@@ -75,6 +75,8 @@ void TfrmCompContRec::mnuFiltroClick() {
 void TfrmCompContRec::sbtFiltroClick() {
     if (!Editing())
         CriaFiltroCompRec(ui->edtCdEmpresa->text(), kBotaoFiltro);
+    else
+        FiltraItens();
 }
 
 // The base step would post the new row locally, as if saved, though the server never saw it:

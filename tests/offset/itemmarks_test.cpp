@@ -124,3 +124,40 @@ INSTANTIATE_TEST_SUITE_P(Sequences, ItemMarksTest, testing::Values(
 // clang-format on
 
 } // namespace
+
+// The credits mark with their own key and value; the list holds the key in another order than
+// the marked set, as on the screen.
+TEST(ItemMarksOfCredits, KeyedByAccountAndPostingCountedOnceThroughReloads) {
+    RecordSet credits;
+    credits.SetFieldDefs(
+        {Def("VRMOVICRED", FieldType::Float), Def("CDREDUCONT", FieldType::String, 3),
+         Def("NRMOVICRED", FieldType::String, 10), Def("IDMARCADO", FieldType::FixedString, 1)});
+    RecordSet marked;
+    marked.SetFieldDefs(
+        {Def("NRMOVICRED", FieldType::String, 10), Def("CDREDUCONT", FieldType::String, 3),
+         Def("VRMOVICRED", FieldType::Float), Def("IDMARCADO", FieldType::FixedString, 1)});
+    offset::ItemMarks marks(credits, marked, QStringLiteral("CDREDUCONT;NRMOVICRED"),
+                            QStringLiteral("VRMOVICRED"));
+    credits.CreateDataSet();
+    const auto load = [&](const QString& account) {
+        credits.EmptyDataSet();
+        // The same posting number on two accounts: two credits.
+        credits.AppendRow({10.005, account, "1", "N"});
+        credits.AppendRow({20.0, "IT1", "1", "N"});
+        credits.Refresh();
+        credits.First();
+        marks.Restore();
+    };
+    load("BB1");
+    marks.MarkAll([] { return true; });
+    load("bb1");
+    EXPECT_EQ(credits.FieldByName("IDMARCADO").ValueAt(0).toString(), "S");
+    marks.MarkAll([] { return true; });
+    EXPECT_EQ(marked.RecordCount(), 2);
+    EXPECT_EQ(marks.TotalCents(), 1001 + 2000);
+    credits.SetRecNo(0);
+    marks.Toggle();
+    EXPECT_EQ(marked.RecordCount(), 1);
+    EXPECT_EQ(marked.FieldByName("CDREDUCONT").AsString(), "IT1");
+    EXPECT_EQ(marks.TotalCents(), 2000);
+}

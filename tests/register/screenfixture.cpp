@@ -5,9 +5,13 @@
 #include "host/sql/connection.h"
 #include "host/widgets/button_flat.h"
 #include "module/cli_rec18000.h"
+#include "module/cli_rec18001.h"
 #include "module/cli_rec18002.h"
+#include "module/cli_rec18003.h"
+#include "offset/filtrocntpagar.h"
 #include "register/filtrocomprec.h"
 #include "register/frmcompcontrec.h"
+#include "settlement/filtrolanccred.h"
 
 #include <QAction>
 #include <QApplication>
@@ -129,6 +133,8 @@ ScreenDriver::~ScreenDriver() {
 }
 
 void ScreenDriver::CloseScreen() {
+    delete Cli_rec18001::frmFiltroCntPagar;
+    delete Cli_rec18003::frmFiltroLancCred;
     delete Cli_rec18002::frmFiltroCompRec;
     delete Cli_rec18000::frmCompContRec;
     screen = nullptr;

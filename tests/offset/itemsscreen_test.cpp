@@ -1,10 +1,13 @@
-// Marking payables through the real screen, offscreen, against a real server over a demo
-// database: mouse, Space, Ctrl+Space, Delete, the entry-date rule and the running total.
+// Marking payables and credits through the real screen, offscreen, against a real server over
+// a demo database: mouse, Space, Ctrl+Space, Delete, the entry-date rule, the running total of
+// the page shown and the toolbar on the notebook.
 
 #include "data/recordset.h"
 #include "host/sql/connection.h"
 #include "host/widgets/db_grid.h"
+#include "module/cli_rec18003.h"
 #include "register/frmcompcontrec.h"
+#include "settlement/filtrolanccred.h"
 #include "tests/register/realscreen.h"
 
 #include <QHeaderView>
@@ -19,17 +22,23 @@ using register_testing::RealServerScreen;
 
 class PayablesScreenTest : public RealServerScreen {
 protected:
+    // The list under test: the payables unless a test turns to the credits.
+    const char* grid = "dbgConta";
+    host::RecordSet* items = nullptr;
+    const char* value = "VRFINALBPAG";
+
     // A new compensation of company 01 with the payables listed by entering the grid.
     void StartEntry() {
         OpenScreen();
         ChooseCompany("1");
         Click("sbtIncluir");
+        items = screen->cdsBoletosPag;
         Grid()->setFocus();
         ASSERT_EQ(dialogs.Errors(), QStringList());
         ASSERT_GT(Payables().RecordCount(), 2);
     }
-    host::TDBGrid* Grid() const { return Find<host::TDBGrid>("dbgConta"); }
-    host::RecordSet& Payables() const { return *screen->cdsBoletosPag; }
+    host::TDBGrid* Grid() const { return Find<host::TDBGrid>(grid); }
+    host::RecordSet& Payables() const { return *items; }
     host::RecordSet& Marked() const { return *screen->cdsBoletosMarcados; }
     void ClickCell(int row, int column) {
         const QRect cell = Grid()->visualRect(Grid()->model()->index(row, column));
@@ -44,7 +53,7 @@ protected:
         return Payables().FieldByName("IDMARCADO").ValueAt(row).toString();
     }
     qint64 Cents(int row) const {
-        return std::llround(Payables().FieldByName("VRFINALBPAG").ValueAt(row).toDouble() * 100);
+        return std::llround(Payables().FieldByName(value).ValueAt(row).toDouble() * 100);
     }
     qint64 TotalCents() const {
         return std::llround(List().FieldByName("VRTOTALCOMREC").AsFloat() * 100);
@@ -139,6 +148,76 @@ TEST_F(PayablesScreenTest, NewDateDropsMarksThenLateEntryRefusesOneAndSkipsAllSi
     EXPECT_EQ(dialogs.Errors(), QStringList());
     EXPECT_EQ(Marked().RecordCount(), 0);
     EXPECT_EQ(TotalCents(), 0);
+}
+
+} // namespace
+
+namespace {
+
+// Demo credits of company 01 were posted 3 to 18 days ago.
+class CreditsScreenTest : public PayablesScreenTest {
+protected:
+    // A click on the radio's box, where it answers.
+    void ChooseKind(const char* radio) {
+        QWidget* button = Find<QWidget>(radio);
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+    }
+    void StartCredits() {
+        StartEntry();
+        CriaFiltroLancCred("01", QString()); // made, not run
+        Cli_rec18003::frmFiltroLancCred->Filtro.DtLancIni =
+            QDate::currentDate().addDays(-30).startOfDay();
+        Find<QWidget>("dbeInsJurClie")->setFocus(); // out of the notebook
+        ChooseKind("rbtCredCCorr");
+        grid = "dbgLancCCorr";
+        items = screen->cdsCreditos;
+        value = "VRMOVICRED";
+        Grid()->setFocus();
+        ASSERT_EQ(dialogs.Errors(), QStringList());
+        ASSERT_GT(Payables().RecordCount(), 2);
+    }
+};
+
+TEST_F(CreditsScreenTest, MarkedByMouseAndSpaceTotalFollowsThePageAndRefreshKeepsThem) {
+    StartCredits();
+    ClickCell(0, 0);
+    PressInGrid(2, Qt::Key_Space);
+    const qint64 both = Cents(0) + Cents(2);
+    EXPECT_EQ(screen->cdsLancMarcados->RecordCount(), 2);
+    EXPECT_EQ(TotalCents(), both);
+    EXPECT_TRUE(Enabled("sbtProcurar"));
+    Click("sbtVerificar"); // the credits list has the focus
+    EXPECT_EQ(screen->cdsLancMarcados->RecordCount(), 2);
+    EXPECT_EQ(Flag(0), "S");
+    EXPECT_EQ(Flag(2), "S");
+    PressInGrid(0, Qt::Key_Delete);
+    EXPECT_GT(Payables().RecordCount(), 2);
+    // Back to the payables: nothing marked there; the credits stay marked.
+    ChooseKind("rbtContaPagar");
+    EXPECT_EQ(TotalCents(), 0);
+    ChooseKind("rbtCredCCorr");
+    EXPECT_EQ(TotalCents(), both);
+    // A new date keeps the credits, which answer to no date rule.
+    List()
+        .FieldByName("DTCOMPCONTREC")
+        .SetAsDateTime(QDate::currentDate().addDays(-20).startOfDay());
+    EXPECT_EQ(TotalCents(), both);
+    dialogs.AnswerYes();
+    PressInGrid(0, Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_EQ(dialogs.Texts(host::testing::ShownDialog::Kind::Message),
+              QStringList{"Desmarca todos os lançamentos?"});
+    EXPECT_EQ(screen->cdsLancMarcados->RecordCount(), 0);
+    EXPECT_EQ(TotalCents(), 0);
+}
+
+TEST_F(CreditsScreenTest, LeavingTheNotebookTurnsTheToolbarOff) {
+    StartCredits();
+    EXPECT_TRUE(Enabled("sbtVerificar"));
+    EXPECT_TRUE(Enabled("sbtFiltro"));
+    Find<QWidget>("dbeInsJurClie")->setFocus();
+    EXPECT_FALSE(Enabled("sbtVerificar"));
+    EXPECT_FALSE(Enabled("sbtFiltro"));
+    EXPECT_FALSE(Enabled("sbtProcurar"));
 }
 
 } // namespace
