@@ -7,7 +7,7 @@
 #include "host/net/netconnection.h"
 #include "host/services/abort.h"
 #include "host/services/editmask.h"
-#include "host/services/rounding.h"
+#include "data/rounding.h"
 #include "host/services/text.h"
 #include "host/sql/tadoibquery.h"
 #include "host/widgets/button_flat.h"

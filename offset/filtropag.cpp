@@ -1,6 +1,6 @@
 #include "offset/filtropag.h"
 
-#include "host/services/rounding.h"
+#include "data/rounding.h"
 #include "host/services/text.h"
 
 namespace {

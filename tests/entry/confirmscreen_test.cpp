@@ -9,7 +9,9 @@
 #include "host/widgets/db_date_edit.h"
 #include "host/widgets/db_edit.h"
 #include "host/widgets/db_grid.h"
+#include "module/cli_rec18003.h"
 #include "register/frmcompcontrec.h"
+#include "settlement/filtrolanccred.h"
 #include "tests/register/realscreen.h"
 
 #include <QApplication>
@@ -165,7 +167,12 @@ TEST_F(ConfirmTest, ServerRefusalIsShownAndTheEntryStaysOpen) {
 
 TEST_F(ConfirmTest, CreditsRoadAsksForNoPayablesTypes) {
     Begin(6);
-    QTest::mouseClick(Find<QRadioButton>("rbtCredCCorr"), Qt::LeftButton);
+    // Demo credits were posted 3 to 18 days ago; the filter starts at today.
+    CriaFiltroLancCred("01", QString());
+    Cli_rec18003::frmFiltroLancCred->Filtro.DtLancIni =
+        QDate::currentDate().addDays(-30).startOfDay();
+    auto* credits = Find<QRadioButton>("rbtCredCCorr");
+    QTest::mouseClick(credits, Qt::LeftButton, {}, QPoint(6, credits->height() / 2));
     MarkUpTo("dbgLancCCorr", *screen->cdsCreditos, "VRMOVICRED", BillCents());
     const int before = Compensations();
     Confirm();
