@@ -4,6 +4,7 @@
 #include "host/widgets/db_date_edit.h"
 #include "tests/support/scripteddialogs.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QLabel>
@@ -128,6 +129,29 @@ INSTANTIATE_TEST_SUITE_P(States, DateEditLook,
                                            DateLook{"Disabled", false, false, false},
                                            DateLook{"DisabledReadOnly", false, true, false}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Regression: Escape in the calendar reached the screen's cancel entry, which asked to drop the
+// whole compensation.
+TEST(DateEdit, EscapeInTheCalendarClosesItAndNothingElse) {
+    QWidget screen;
+    auto* edit = new TDateEditPlus(&screen);
+    auto* cancel = new QAction(&screen);
+    cancel->setShortcut(Qt::Key_Escape);
+    cancel->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    screen.addAction(cancel);
+    int cancelled = 0;
+    QObject::connect(cancel, &QAction::triggered, [&] { ++cancelled; });
+    screen.show();
+    QApplication::setActiveWindow(&screen);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&screen));
+    edit->DropDown();
+    auto* popup = edit->findChild<QWidget*>("calendarPopup");
+    ASSERT_TRUE(popup && popup->isVisible());
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_FALSE(popup->isVisible());
+    EXPECT_EQ(cancelled, 0);
+}
 
 TEST(DateEdit, CalendarHeaderUsesTheHostDayNamesFromSunday) {
     TDateEditPlus edit;
