@@ -11,7 +11,8 @@ class QWidget;
 namespace host::testing {
 
 // The widgets under root by the name their accessible interface announces (labels and menu
-// entries left out), each as its objectName; walked through the accessible tree as a screen reader walks it.
+// entries left out), each as its objectName; walked through the accessible tree as a screen reader
+// walks it.
 QMultiHash<QString, QString> AnnouncedControls(QWidget* root);
 
 // The controls under root (buttons, edits, lists and grids) that announce no caption: no name,
