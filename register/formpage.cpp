@@ -31,6 +31,7 @@ void UseHintBackground(host::TDBGrid* grid) {
 
 void TfrmCompContRec::BuildListGrid() {
     dbtNome->SetDataField(QStringLiteral("DADOSCOMP"));
+    dbgPadrao->setAccessibleName(msgPadrao.Msg(QStringLiteral("LISTA")));
     dbgPadrao->SetColumns(
         register_forms::LoadGridColumns(register_forms::kScreenGrids, dbgPadrao->objectName()));
 }

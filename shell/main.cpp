@@ -90,6 +90,7 @@ int Run(const ShellConfig& config) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("suite"));
+    QApplication::setWindowIcon(SuiteIcon());
     QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
     const QtTranslations qtTexts;
     if (!qtTexts.Loaded())

@@ -1,6 +1,8 @@
 #include "shell/suitewindow.h"
 
 #include <QAction>
+#include <QCloseEvent>
+#include <QIcon>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -19,11 +21,16 @@ constexpr ModuleEntry kModules[] = {
 
 } // namespace
 
+QIcon SuiteIcon() {
+    return QIcon(QStringLiteral(":/shell/icons/suite.png"));
+}
+
 SuiteWindow::SuiteWindow(OpenModule openModule, QWidget* parent)
     : QMainWindow(parent), m_area(new QMdiArea(this)) {
     setObjectName(QStringLiteral("frmSuite"));
     const QString title = tr("Suite - Retaguarda");
     setWindowTitle(title);
+    setWindowIcon(SuiteIcon());
     m_area->setObjectName(QStringLiteral("mdiSuite"));
     setCentralWidget(m_area);
     // The active screen's caption in the title, as desktops list windows by it.
@@ -43,6 +50,17 @@ SuiteWindow::SuiteWindow(OpenModule openModule, QWidget* parent)
     modules->addSeparator();
     QAction* quit = modules->addAction(tr("Sai&r"), this, &QWidget::close);
     quit->setObjectName(QStringLiteral("actSair"));
+}
+
+// Each screen may refuse to close, e.g. to keep an entry under way; the suite then stays.
+void SuiteWindow::closeEvent(QCloseEvent* event) {
+    bool kept = false;
+    for (QMdiSubWindow* child : m_area->subWindowList())
+        kept = !child->close() || kept;
+    if (kept)
+        event->ignore();
+    else
+        QMainWindow::closeEvent(event);
 }
 
 void SuiteWindow::CloseScreens() {

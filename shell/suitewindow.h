@@ -4,7 +4,11 @@
 
 #include <functional>
 
+class QIcon;
 class QMdiArea;
+
+// The suite's own icon, for its windows and dialogs.
+QIcon SuiteIcon();
 
 // The suite's main window: a multiple-document area for the modules' screens and a menu that
 // opens them.
@@ -18,6 +22,9 @@ public:
     QMdiArea* MdiArea() const { return m_area; }
     // Destroys every module screen (before the modules are unloaded).
     void CloseScreens();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     QMdiArea* m_area;

@@ -46,4 +46,12 @@ void ShowChild(QWidget* screen) {
     area->setActiveSubWindow(child);
 }
 
+void CloseChild(QWidget* screen) {
+    QMdiSubWindow* child = ChildWindowOf(screen);
+    if (child)
+        child->close();
+    else
+        screen->close();
+}
+
 } // namespace host

@@ -16,5 +16,8 @@ QWidget* MainWindow();
 // brings it back when it was minimized or hidden. Without an area the screen is a top-level
 // window. The child window is deleted, with the screen, when it is closed.
 void ShowChild(QWidget* screen);
+// Closes the child window holding the screen (the screen may refuse), or the screen itself when
+// it has none: closing the screen alone would leave its empty frame in the area.
+void CloseChild(QWidget* screen);
 
 } // namespace host

@@ -1,12 +1,15 @@
 #include "host/forms/tfrmpadrao.h"
 
 #include "data/recordset.h"
+#include "host/app/mainwindow.h"
 #include "host/services/abort.h"
 #include "host/services/dialogs.h"
 #include "host/services/hostmessages.h"
 #include "host/widgets/data_source.h"
 
 #include "ui_tfrmpadrao.h"
+
+#include <QCloseEvent>
 
 namespace host {
 
@@ -76,7 +79,7 @@ TfrmPadrao::TfrmPadrao(QWidget* parent)
     Pair(sbtConfirmar, mnuConfirmar, &TfrmPadrao::sbtConfirmarClick);
     Pair(sbtCancelar, mnuCancelar, &TfrmPadrao::sbtCancelarClick);
     Pair(sbtImprimir, mnuImprimir, &TfrmPadrao::sbtImprimirClick);
-    connect(mnuFechar, &QAction::triggered, this, &QWidget::close);
+    connect(mnuFechar, &QAction::triggered, this, [this] { CloseChild(this); });
 
     // Keyboard: the usual keys for the editing entries (the menu shows them), acting while the
     // focus is inside this screen; Enter or a double click on a list row opens the form page.
@@ -187,5 +190,19 @@ void TfrmPadrao::sbtCancelarClick() {
 }
 
 void TfrmPadrao::sbtImprimirClick() {}
+
+// However the screen is closed (its menu, its window, the suite), an entry under way is not lost
+// by a slip: the cancel action asks, and the screen stays open while the entry is kept.
+void TfrmPadrao::closeEvent(QCloseEvent* event) {
+    const auto entering = [this] {
+        return DataSet() && DataSet()->Editing();
+    };
+    if (entering())
+        guarded([this] { sbtCancelarClick(); });
+    if (entering())
+        event->ignore();
+    else
+        QWidget::closeEvent(event);
+}
 
 } // namespace host

@@ -68,6 +68,8 @@ protected:
     virtual void sbtCancelarClick();  // while editing asks "Canc", cancels on Yes
     virtual void sbtImprimirClick();  // nothing
 
+    void closeEvent(QCloseEvent* event) override;
+
     // The screen's record set, through dtsPadrao; null until the screen binds one.
     RecordSet* DataSet() const;
 

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSortFilterProxyModel>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -167,9 +168,11 @@ void SearchDialog::Build(const QString& caption) {
     m_grid->setWordWrap(false);
     m_grid->setItemDelegate(new TipDelegate(m_grid));
     FitColumns(*m_grid, [this](int column) { return m_model->ColumnWidth(column); });
-    // Wide enough for the columns, so that "Código" and the names need no scrolling.
+    // Wide enough for the columns, so that "Código" and the names need no scrolling, yet never
+    // wider than the screen: there the grid scrolls sideways to its last column.
     const int columns = m_grid->horizontalHeader()->length() + 4 * m_grid->frameWidth() + 48;
-    resize(std::clamp(columns, width(), 1000), height());
+    const int room = screen()->availableGeometry().width() - 40;
+    resize(std::min({std::max(columns, width()), 1000, room}), height());
 
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(HostText("PESQOK"), QDialogButtonBox::AcceptRole)

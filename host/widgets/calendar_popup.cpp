@@ -4,6 +4,7 @@
 
 #include <QCalendarWidget>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -43,6 +44,17 @@ CalendarPopup::CalendarPopup(QWidget* parent)
         hide();
         emit datePicked(date);
     });
+}
+
+// Escape closes the calendar only: without this the screen's own Escape (cancel the entry) would
+// take it, as the popup lies inside the screen.
+bool CalendarPopup::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Cancel)) {
+        event->accept();
+        return true;
+    }
+    return QFrame::event(event);
 }
 
 void CalendarPopup::Open(QWidget* anchor, const QDate& date) {

@@ -21,6 +21,9 @@ public:
 signals:
     void datePicked(const QDate& date);
 
+protected:
+    bool event(QEvent* event) override;
+
 private:
     QCalendarWidget* m_calendar;
 };

@@ -5,6 +5,7 @@
 #include "host/widgets/host_texts.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QRegularExpression>
 #include <QStyle>
@@ -21,15 +22,15 @@ const QColor kValidDateColour = Qt::blue;
 
 TDateEditPlus::TDateEditPlus(QWidget* parent) : QLineEdit(parent) {
     setInputMask(QStringLiteral("99/99/9999;_"));
-    QPalette look = palette();
-    look.setColor(QPalette::Base, look.color(QPalette::ToolTipBase));
-    setPalette(look);
+    ShowLook();
 
     QAction* drop = addAction(style()->standardIcon(QStyle::SP_ArrowDown), TrailingPosition);
     drop->setObjectName(QStringLiteral("actDropDown"));
+    drop->setText(WidgetText(QStringLiteral("CALENDARIO")));
+    drop->setToolTip(drop->text());
     connect(drop, &QAction::triggered, this, &TDateEditPlus::DropDown);
     connect(this, &QLineEdit::textChanged, this, [this] {
-        ShowValidity();
+        ShowLook();
         TextChanged();
         OnChange.Fire();
     });
@@ -100,10 +101,26 @@ void TDateEditPlus::focusOutEvent(QFocusEvent* event) {
         OnExit.Fire();
 }
 
-void TDateEditPlus::ShowValidity() {
+void TDateEditPlus::changeEvent(QEvent* event) {
+    QLineEdit::changeEvent(event);
+    if (event->type() == QEvent::ReadOnlyChange || event->type() == QEvent::EnabledChange)
+        ShowLook();
+}
+
+// The light "info" background and the blue date belong to an edit that takes typing; read only
+// or disabled, it looks like every other field that cannot be changed. Only the active and
+// inactive colours are ours, so the style's disabled look stays whole.
+void TDateEditPlus::ShowLook() {
+    const QPalette plain = QApplication::palette(this);
+    const bool typing = isEnabled() && !isReadOnly();
     QPalette look = palette();
-    look.setColor(QPalette::Text,
-                  GetDate().isValid() ? kValidDateColour : QPalette().color(QPalette::Text));
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        look.setColor(group, QPalette::Base,
+                      plain.color(group, typing ? QPalette::ToolTipBase : QPalette::Window));
+        look.setColor(group, QPalette::Text,
+                      typing && GetDate().isValid() ? kValidDateColour
+                                                    : plain.color(group, QPalette::Text));
+    }
     setPalette(look);
 }
 

@@ -40,9 +40,10 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
-    void ShowValidity();
+    void ShowLook();
 
     CalendarPopup* m_popup = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include "host/services/abort.h"
 #include "host/widgets/data_source.h"
+#include "host/widgets/host_texts.h"
 
 #include <QHBoxLayout>
 #include <QStyle>
@@ -10,10 +11,11 @@
 namespace host {
 
 TDBNavigator::TDBNavigator(QWidget* parent)
-    : QWidget(parent), m_first(AddButton(QStringLiteral("btnFirst"), Move::First)),
-      m_prior(AddButton(QStringLiteral("btnPrior"), Move::Prior)),
-      m_next(AddButton(QStringLiteral("btnNext"), Move::Next)),
-      m_last(AddButton(QStringLiteral("btnLast"), Move::Last)) {
+    : QWidget(parent),
+      m_first(AddButton(QStringLiteral("btnFirst"), QStringLiteral("NAVPRIMEIRO"), Move::First)),
+      m_prior(AddButton(QStringLiteral("btnPrior"), QStringLiteral("NAVANTERIOR"), Move::Prior)),
+      m_next(AddButton(QStringLiteral("btnNext"), QStringLiteral("NAVPROXIMO"), Move::Next)),
+      m_last(AddButton(QStringLiteral("btnLast"), QStringLiteral("NAVULTIMO"), Move::Last)) {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -26,9 +28,12 @@ TDBNavigator::TDBNavigator(QWidget* parent)
     Refresh();
 }
 
-QToolButton* TDBNavigator::AddButton(const QString& name, Move move) {
+QToolButton* TDBNavigator::AddButton(const QString& name, const QString& textKey, Move move) {
     auto* button = new QToolButton(this);
     button->setObjectName(name);
+    // A picture alone says nothing to a screen reader.
+    button->setToolTip(WidgetText(textKey));
+    button->setAccessibleName(button->toolTip());
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
     connect(button, &QToolButton::clicked, this, [this, move] { Go(move); });

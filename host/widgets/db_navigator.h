@@ -21,7 +21,7 @@ public:
 
 private:
     enum class Move { First, Prior, Next, Last };
-    QToolButton* AddButton(const QString& name, Move move);
+    QToolButton* AddButton(const QString& name, const QString& textKey, Move move);
     void Go(Move move);
     void Refresh();
 

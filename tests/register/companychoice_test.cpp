@@ -163,13 +163,16 @@ TEST_P(CloseEntryTest, ClosesTheScreenAtAnyMoment) {
     OpenScreen();
     if (GetParam() != Moment::ChoosingTheCompany)
         ChooseCompany("01");
-    if (GetParam() == Moment::Entering)
+    if (GetParam() == Moment::Entering) {
         Click("sbtIncluir");
+        dialogs.AnswerYes(); // the entry under way is cancelled first
+    }
     auto* close = Find<QAction>("mnuFechar");
     ASSERT_TRUE(close->isEnabled());
     QPointer<QWidget> shown = screen;
     close->trigger();
     EXPECT_FALSE(shown && shown->isVisible());
+    EXPECT_TRUE(dialogs.ScriptDone());
 }
 
 std::string MomentName(const ::testing::TestParamInfo<Moment>& info) {

@@ -1,14 +1,7 @@
 // The suite with the screen open, from the keyboard alone.
 
-#include "host/app/mainwindow.h"
-#include "host/net/serversession.h"
-#include "shell/moduleloader.h"
-#include "shell/shareddatabase.h"
-#include "shell/shellsession.h"
-#include "shell/shutdown.h"
 #include "shell/suitewindow.h"
-#include "tests/shell/realserver.h"
-#include "tests/support/scripteddialogs.h"
+#include "tests/shell/suitefixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,8 +15,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-const QString kLoopback = QStringLiteral("127.0.0.1");
 
 // The letter after a single '&', lower case; empty without one.
 QString Mnemonic(const QString& text) {
@@ -48,61 +39,11 @@ bool Unique(const QString& text, QStringList& seen) {
     return true;
 }
 
-// One demo server, the suite window logged in as ADMIN and the screen open in it.
-class KeyboardTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { s_server = new RealServer(); }
-    static void TearDownTestSuite() {
-        delete s_server;
-        s_server = nullptr;
-    }
-
-    void SetUp() override {
-        OpenSharedDatabase(s_server->DatabaseUrl());
-        m_session = std::make_unique<ShellSession>(
-            QStringLiteral("ADMIN"), kLoopback, s_server->Port(),
-            host::OpenServerSession(kLoopback, s_server->Port(), QStringLiteral("ADMIN"),
-                                    QStringLiteral("admin123")));
-        m_previous = host::SetSession(m_session.get());
-        m_modules = std::make_unique<ModuleLoader>(QStringLiteral(REC18000_LIBDIR));
-        m_window = std::make_unique<SuiteWindow>([](const QString&) {});
-        host::SetMdiArea(m_window->MdiArea());
-        m_window->resize(1200, 800);
-        m_window->show();
-        QApplication::setActiveWindow(m_window.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
-        m_modules->Open(QStringLiteral("REC18000"));
-    }
-    void TearDown() override {
-        CloseModules(*m_window);
-        m_modules->UnloadAll();
-        host::SetMdiArea(nullptr);
-        m_window.reset();
-        m_modules.reset();
-        host::SetSession(m_previous);
-        m_session.reset();
-        CloseSharedDatabase();
-    }
-
-    template <class T> T* Find(const char* name) const {
-        return m_window->findChild<T*>(QString::fromLatin1(name));
-    }
-    static void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(key), modifiers);
-    }
-
-    host::testing::ScriptedDialogs m_dialogs;
-    std::unique_ptr<ShellSession> m_session;
-    host::Session* m_previous = nullptr;
-    std::unique_ptr<ModuleLoader> m_modules;
-    std::unique_ptr<SuiteWindow> m_window;
-
-    static inline RealServer* s_server = nullptr;
-};
+class KeyboardTest : public SuiteScreenTest {};
 
 TEST_F(KeyboardTest, NoTwoMenuEntriesShareAMnemonic) {
     QStringList titles;
-    for (const QMenuBar* bar : {m_window->menuBar(), Find<QMenuBar>("mnuPadrao")}) {
+    for (const QMenuBar* bar : {Window().menuBar(), Find<QMenuBar>("mnuPadrao")}) {
         ASSERT_NE(bar, nullptr);
         for (const QAction* top : bar->actions()) {
             EXPECT_TRUE(Unique(top->text(), titles)) << top->text().toStdString();

@@ -9,6 +9,8 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
@@ -67,6 +69,35 @@ TEST_F(QtDialogsTest, SearchFiltersAsTheOperatorTypesAndStandsOnTheChosenRow) {
     });
     EXPECT_TRUE(host::dialogs().Pesquisar(rows, "Cliente|Não há clientes cadastrados."));
     EXPECT_EQ(rows.RecNo(), 2);
+}
+
+// Columns wider than the screen: the dialog stays on it and the grid scrolls to the last one.
+TEST(SearchDialog, WideColumnsStayOnTheScreenAndScrollToTheLast) {
+    host::RecordSet wide;
+    for (const char* name : {"NRINSJURCLIE", "NMRAZSOCCLIE", "NMFANTCLIE", "DSENDERECO"}) {
+        host::FieldDef def;
+        def.name = name;
+        def.size = 80;
+        def.label = name;
+        wide.AddFieldDef(def);
+    }
+    wide.CreateDataSet();
+    wide.AppendRow({QString(80, 'A'), QString(80, 'B'), QString(80, 'C'), QString(80, 'D')});
+    host::SearchDialog dialog(wide, "Cliente");
+    dialog.show();
+    EXPECT_LE(dialog.frameGeometry().width(), dialog.screen()->availableGeometry().width());
+    auto* grid = dialog.findChild<QTableView*>("grdPesquisa");
+    ASSERT_NE(grid, nullptr);
+    const int last = grid->model()->columnCount() - 1;
+    grid->setCurrentIndex(grid->model()->index(0, 0));
+    grid->setFocus();
+    for (int i = 0; i < last; ++i)
+        QTest::keyClick(grid, Qt::Key_Right);
+    EXPECT_EQ(grid->currentIndex().column(), last);
+    EXPECT_GT(grid->horizontalScrollBar()->value(), 0) << "the grid scrolled sideways";
+    EXPECT_LE(grid->columnViewportPosition(last) + grid->columnWidth(last),
+              grid->viewport()->width() + 1)
+        << "the last column shows whole";
 }
 
 TEST_F(QtDialogsTest, FilterMatchesTheShownTextAndTheRawValue) {

@@ -4,6 +4,8 @@
 #include "host/widgets/db_date_edit.h"
 #include "tests/support/scripteddialogs.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QCalendarWidget>
 #include <QLabel>
 #include <QTest>
@@ -92,6 +94,63 @@ TEST(DateEdit, InvalidDateOnExitKeepsTheFocusInTheEdit) {
     other->setFocus();
     EXPECT_TRUE(edit->hasFocus());
     EXPECT_EQ(dialogs.Errors().size(), 1);
+}
+
+// Regression: a viewed compensation showed its dates yellow with blue text, as if they could be
+// typed. The look follows whether the edit takes typing.
+struct DateLook {
+    const char* name;
+    bool enabled;
+    bool readOnly;
+    bool typingLook; // info background and blue date
+};
+
+class DateEditLook : public ::testing::TestWithParam<DateLook> {};
+
+TEST_P(DateEditLook, InfoBackgroundAndBlueDateOnlyWhileTypingIsPossible) {
+    TDateEditPlus edit;
+    edit.SetDate(QDate(2026, 12, 7));
+    edit.setReadOnly(GetParam().readOnly);
+    edit.setEnabled(GetParam().enabled);
+    const QPalette plain = QApplication::palette(&edit);
+    const QPalette::ColorGroup group = edit.isEnabled() ? QPalette::Active : QPalette::Disabled;
+    const QColor base = edit.palette().color(group, QPalette::Base);
+    const QColor text = edit.palette().color(group, QPalette::Text);
+    EXPECT_EQ(base == plain.color(group, QPalette::ToolTipBase), GetParam().typingLook);
+    EXPECT_EQ(text == QColor(Qt::blue), GetParam().typingLook);
+    if (!GetParam().enabled) {
+        EXPECT_EQ(base, plain.color(QPalette::Disabled, QPalette::Base)) << "the style's own";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(States, DateEditLook,
+                         ::testing::Values(DateLook{"Typing", true, false, true},
+                                           DateLook{"ReadOnly", true, true, false},
+                                           DateLook{"Disabled", false, false, false},
+                                           DateLook{"DisabledReadOnly", false, true, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Regression: Escape in the calendar reached the screen's cancel entry, which asked to drop the
+// whole compensation.
+TEST(DateEdit, EscapeInTheCalendarClosesItAndNothingElse) {
+    QWidget screen;
+    auto* edit = new TDateEditPlus(&screen);
+    auto* cancel = new QAction(&screen);
+    cancel->setShortcut(Qt::Key_Escape);
+    cancel->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    screen.addAction(cancel);
+    int cancelled = 0;
+    QObject::connect(cancel, &QAction::triggered, [&] { ++cancelled; });
+    screen.show();
+    QApplication::setActiveWindow(&screen);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&screen));
+    edit->DropDown();
+    auto* popup = edit->findChild<QWidget*>("calendarPopup");
+    ASSERT_TRUE(popup && popup->isVisible());
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_FALSE(popup->isVisible());
+    EXPECT_EQ(cancelled, 0);
 }
 
 TEST(DateEdit, CalendarHeaderUsesTheHostDayNamesFromSunday) {
