@@ -4,6 +4,8 @@
 #include "host/services/dialogs.h"
 #include "host/widgets/data_source.h"
 
+#include <QKeyEvent>
+
 namespace host {
 
 TBtnPesquisa::TBtnPesquisa(QWidget* parent) : TButtonFlat(parent) {
@@ -22,6 +24,26 @@ bool TBtnPesquisa::Pesquisa() {
             OnAfterPesq.Call();
     });
     return chosen;
+}
+
+// The field is found once the window is whole.
+void TBtnPesquisa::showEvent(QShowEvent* event) {
+    TButtonFlat::showEvent(event);
+    if (m_field || m_fieldName.isEmpty())
+        return;
+    m_field = window()->findChild<QWidget*>(m_fieldName);
+    if (m_field)
+        m_field->installEventFilter(this);
+}
+
+bool TBtnPesquisa::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_field && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_F2 &&
+        static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier && isEnabled()) {
+        click();
+        return true;
+    }
+    return TButtonFlat::eventFilter(watched, event);
 }
 
 } // namespace host

@@ -192,7 +192,9 @@ TEST_F(EntryTest, SearchPicksTheCustomerOnceAndCancelChangesNothing) {
     const int listed = Bills().RecordCount();
 
     dialogs.Cancel();
-    Click("btpCliente");
+    TaxId()->setFocus();
+    QTest::keyClick(TaxId(), Qt::Key_F2); // the keyboard's way to the search button
+    EXPECT_EQ(dialogs.Texts(host::testing::ShownDialog::Kind::Search).size(), 2);
     EXPECT_EQ(Record("CDCLIENTE"), db::PartyCode(2));
     EXPECT_EQ(Bills().RecordCount(), listed);
 }
