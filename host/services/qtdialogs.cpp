@@ -6,15 +6,30 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 
 namespace host {
 
 namespace {
 
-QWidget* Owner() {
-    return QApplication::activeWindow();
-}
+// A modal dialog over the active window, which gets its activation back when the dialog closes:
+// without a window manager (a virtual display) nothing else gives it back, and the screen's
+// shortcuts would stop answering.
+class Modal {
+public:
+    Modal() : m_owner(QApplication::activeWindow()) {}
+    ~Modal() {
+        if (m_owner)
+            m_owner->activateWindow();
+    }
+    Modal(const Modal&) = delete;
+    Modal& operator=(const Modal&) = delete;
+    QWidget* Owner() const { return m_owner; }
+
+private:
+    QPointer<QWidget> m_owner;
+};
 
 QString HostText(const char* key) {
     return HostMessages().Msg(QString::fromLatin1(key));
@@ -23,15 +38,18 @@ QString HostText(const char* key) {
 } // namespace
 
 void QtDialogs::ShowError(const QString& text) {
-    QMessageBox::critical(Owner(), HostText("TITERRO"), text);
+    const Modal modal;
+    QMessageBox::critical(modal.Owner(), HostText("TITERRO"), text);
 }
 
 void QtDialogs::ErrorBox(const QString& text) {
-    QMessageBox::critical(Owner(), HostText("TITERRO"), text);
+    const Modal modal;
+    QMessageBox::critical(modal.Owner(), HostText("TITERRO"), text);
 }
 
 int QtDialogs::Message(const QString& text, MessageKind kind, MessageButtons buttons) {
-    QMessageBox box(Owner());
+    const Modal modal;
+    QMessageBox box(modal.Owner());
     switch (kind) {
     case MessageKind::Information:
         box.setIcon(QMessageBox::Information);
@@ -64,17 +82,20 @@ int QtDialogs::Message(const QString& text, MessageKind kind, MessageButtons but
 }
 
 bool QtDialogs::Procura(RecordSet& rows) {
-    FindDialog dialog(rows, Owner());
+    const Modal modal;
+    FindDialog dialog(rows, modal.Owner());
     dialog.exec();
     return dialog.Moved();
 }
 
 int QtDialogs::ExecModal(QDialog& dialog) {
+    const Modal modal;
     return dialog.exec();
 }
 
 std::optional<int> QtDialogs::ChooseRow(RecordSet& rows, const QString& caption) {
-    SearchDialog dialog(rows, caption, Owner());
+    const Modal modal;
+    SearchDialog dialog(rows, caption, modal.Owner());
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.ChosenRow();
@@ -83,7 +104,8 @@ std::optional<int> QtDialogs::ChooseRow(RecordSet& rows, const QString& caption)
 std::optional<QStringList> QtDialogs::ChooseKeys(RecordSet& rows, const QString& keyField,
                                                  const QString& caption,
                                                  const QStringList& preselected) {
-    SearchDialog dialog(rows, caption, keyField, preselected, Owner());
+    const Modal modal;
+    SearchDialog dialog(rows, caption, keyField, preselected, modal.Owner());
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.ChosenKeys();
