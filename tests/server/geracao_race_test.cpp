@@ -1,6 +1,5 @@
 // Generations that meet: many clients confirming on one bill at once, and one confirmation
 // repeated at once under one Idempotency-Key.
-#include "db/check.h"
 #include "tests/server/compbooks.h"
 #include "tests/server/confirmation.h"
 
@@ -15,7 +14,6 @@
 namespace {
 
 using testing::HasSubstr;
-using testing::IsEmpty;
 using testserver::Backend;
 using testserver::BooksServer;
 using testserver::Rows;
@@ -80,7 +78,6 @@ TEST_P(RaceTest, SixteenClientsOnOneBillEveryRoundOneWinsTheOthersAreToldWhy) {
         ASSERT_EQ(oks, 1) << "round " << round;
     }
     EXPECT_EQ(Compensations(db), before + kRounds);
-    EXPECT_THAT(db::CheckBooks(db), IsEmpty());
 }
 
 TEST_P(RaceTest, ThirtyTwoRepeatsOfOneKeyAtOnceGiveOneCompensation) {
@@ -115,7 +112,6 @@ TEST_P(RaceTest, ThirtyTwoRepeatsOfOneKeyAtOnceGiveOneCompensation) {
     }
     EXPECT_EQ(numbers.size(), 1u);
     EXPECT_EQ(Compensations(db), before + 1);
-    EXPECT_THAT(db::CheckBooks(db), IsEmpty());
 }
 
 INSTANTIATE_TEST_SUITE_P(SetGeraCompensacao, RaceTest,
