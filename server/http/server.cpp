@@ -15,6 +15,8 @@
 
 #include "data/jsonwriter.h"
 
+#include <sys/socket.h>
+
 #include <atomic>
 #include <cstdio>
 #include <mutex>
@@ -91,6 +93,7 @@ struct Server::Impl {
     std::mutex logMutex;
     std::atomic<bool> stopRequested{false};
     std::atomic<bool> inRun{false};
+    std::atomic<int> listenSocket{-1};
 
     void Log(const std::string& line) {
         if (config.log) {
@@ -231,6 +234,10 @@ Server::Server(ServerConfig config, rpc::Registry registry) : d(std::make_unique
     // An idle keep-alive connection holds only a sleeping connection thread, not a worker.
     d->http.set_keep_alive_timeout(30);
     d->http.set_tcp_nodelay(true); // answers go out at once, not after the client's delayed ACK
+    d->http.set_socket_options([this](socket_t socket) {
+        httplib::default_socket_options(socket);
+        d->listenSocket = socket;
+    });
     d->http.set_keep_alive_max_count(10000);
     d->http.Post("/session", [this](const httplib::Request& request, httplib::Response& response) {
         d->OnWorker([&] { d->Session(request, response); });
@@ -260,6 +267,10 @@ int Server::Bind(const std::string& host, int port) {
         port == 0 ? d->http.bind_to_any_port(host) : (d->http.bind_to_port(host, port) ? port : -1);
     if (bound <= 0)
         throw std::runtime_error("cannot listen on " + host + ":" + std::to_string(port));
+    // The library listens with a backlog of 5: clients connecting at once beyond that lose
+    // their SYN and wait a second or more for the retry. Listening again widens the queue.
+    if (::listen(d->listenSocket, SOMAXCONN) != 0)
+        throw std::runtime_error("cannot widen the listen queue on " + host);
     return bound;
 }
 

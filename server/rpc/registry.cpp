@@ -17,12 +17,15 @@ void CallContext::DropConnection() const {
 }
 
 void CallContext::RequireCompany(const QString& empresa) {
-    QSqlQuery access = store::Run(Db(),
-                                  QStringLiteral("SELECT 1 FROM OPERADOR_EMPRESA WHERE "
-                                                 "CDOPERADOR = :CDOPERADOR AND CDEMPRESA = "
-                                                 ":CDEMPRESA"),
-                                  {{"CDOPERADOR", m_meta.operador}, {"CDEMPRESA", empresa}});
-    if (!access.next())
+    // Every call naming a company runs this: kept prepared with the connection.
+    store::Statement statement(Db(), QStringLiteral("SELECT 1 FROM OPERADOR_EMPRESA WHERE "
+                                                    "CDOPERADOR = :CDOPERADOR AND CDEMPRESA = "
+                                                    ":CDEMPRESA"));
+    store::Exec(*statement, {{"CDOPERADOR", m_meta.operador}, {"CDEMPRESA", empresa}});
+    const bool allowed = statement->next();
+    store::CheckFetched(*statement);
+    statement->finish();
+    if (!allowed)
         Refuse(QStringLiteral("Operador sem acesso à empresa informada."));
     m_meta.empresa = empresa;
 }

@@ -15,24 +15,29 @@ QString Where(const BalanceColumn& c) {
 } // namespace
 
 BalanceMover::BalanceMover(const QSqlDatabase& db, const BalanceColumn& c)
-    : m_read(Prepare(db, Locked(db, QStringLiteral("SELECT %1 FROM %2")
-                                            .arg(QLatin1String(c.balance), QLatin1String(c.table)) +
-                                        Where(c)))),
-      m_write(Prepare(db, QStringLiteral("UPDATE %1 SET %2 = :SALDO")
-                                  .arg(QLatin1String(c.table), QLatin1String(c.balance)) +
-                              Where(c))) {}
+    : m_read(db, Locked(db, QStringLiteral("SELECT %1 FROM %2")
+                                    .arg(QLatin1String(c.balance), QLatin1String(c.table)) +
+                                Where(c))),
+      m_write(db, QStringLiteral("UPDATE %1 SET %2 = :SALDO")
+                          .arg(QLatin1String(c.table), QLatin1String(c.balance)) +
+                      Where(c)) {}
 
 Cents BalanceMover::Move(const QString& branch, const QString& number, Cents delta) {
-    Exec(m_read, {{"FILIAL", branch}, {"NUMERO", number}});
-    if (!m_read.next()) {
-        CheckFetched(m_read);
+    Exec(*m_read, {{"FILIAL", branch}, {"NUMERO", number}});
+    if (!m_read->next()) {
+        CheckFetched(*m_read);
+        m_read->finish();
         throw DbError("bill not found: " + branch.toStdString() + "/" + number.toStdString(),
                       DbFault::Constraint);
     }
-    const Cents balance = CentsFrom(m_read.value(0)) + delta;
-    m_read.finish();
-    Exec(m_write, {{"SALDO", CentsText(balance)}, {"FILIAL", branch}, {"NUMERO", number}});
+    const Cents balance = CentsFrom(m_read->value(0)) + delta;
+    m_read->finish();
+    Set(branch, number, balance);
     return balance;
+}
+
+void BalanceMover::Set(const QString& branch, const QString& number, Cents balance) {
+    Exec(*m_write, {{"SALDO", CentsText(balance)}, {"FILIAL", branch}, {"NUMERO", number}});
 }
 
 } // namespace store

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "server/store/connection.h"
 #include "server/store/money.h"
 
 #include <QSqlDatabase>
@@ -30,10 +31,12 @@ public:
     BalanceMover(const QSqlDatabase& db, const BalanceColumn& column);
     // Returns the new balance.
     Cents Move(const QString& branch, const QString& number, Cents delta);
+    // Writes a balance worked out from one the caller read, locked, in this transaction.
+    void Set(const QString& branch, const QString& number, Cents balance);
 
 private:
-    QSqlQuery m_read;
-    QSqlQuery m_write;
+    Statement m_read;
+    Statement m_write;
 };
 
 } // namespace store

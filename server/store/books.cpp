@@ -1,5 +1,6 @@
 #include "server/store/books.h"
 
+#include "server/store/connection.h"
 #include "server/store/sql.h"
 
 namespace store {
@@ -9,21 +10,19 @@ QString PaddedNumber(qint64 number) {
 }
 
 qint64 ReserveNumbers(const QSqlDatabase& db, const QString& series, qint64 count) {
-    QSqlQuery bump = Run(db,
-                         QStringLiteral("UPDATE NUMERACAO SET NRULTIMO = NRULTIMO + :QTDE "
-                                        "WHERE NMSERIE = :NMSERIE"),
-                         {{"QTDE", count}, {"NMSERIE", series}});
-    if (bump.numRowsAffected() == 0)
+    Statement statement(db, QStringLiteral("UPDATE NUMERACAO SET NRULTIMO = NRULTIMO + :QTDE "
+                                           "WHERE NMSERIE = :NMSERIE RETURNING NRULTIMO"));
+    QSqlQuery& bump = *statement;
+    Exec(bump, {{"QTDE", count}, {"NMSERIE", series}});
+    const bool found = bump.next();
+    CheckFetched(bump);
+    const qint64 last = found ? bump.value(0).toLongLong() : count;
+    bump.finish();
+    if (!found)
         Run(db,
             QStringLiteral("INSERT INTO NUMERACAO (NMSERIE, NRULTIMO) VALUES (:NMSERIE, :QTDE)"),
             {{"NMSERIE", series}, {"QTDE", count}});
-    QSqlQuery last = Run(db,
-                         QStringLiteral("SELECT NRULTIMO FROM NUMERACAO WHERE NMSERIE = "
-                                        ":NMSERIE"),
-                         {{"NMSERIE", series}});
-    if (!last.next())
-        throw DbError("numbering series vanished: " + series.toStdString(), DbFault::Other);
-    return last.value(0).toLongLong() - count + 1;
+    return last - count + 1;
 }
 
 QString NextNumber(const QSqlDatabase& db, const QString& series) {
@@ -99,20 +98,25 @@ QString CompensationWriter::Write(const CompensationEntry& e) {
                    payables ? QVariant(nrBaixaPag) : none});
     int itemNumber = 0;
     for (const auto& p : e.payables)
-        m_item.Insert(
+        m_item.Add(
             {e.empresa, numero, ++itemNumber, p.filial, p.numero, none, none, CentsText(p.value)});
     for (const auto& c : e.credits)
-        m_item.Insert({e.empresa, numero, ++itemNumber, none, none, c.reduCont, c.numero,
-                       CentsText(c.value)});
+        m_item.Add({e.empresa, numero, ++itemNumber, none, none, c.reduCont, c.numero,
+                    CentsText(c.value)});
+    m_item.Flush();
 
     m_ajusteRec.Insert(
         {e.filiBolRec, e.nrLanBolRec, e.ajuCtRec, e.dtComp, CentsText(total), e.empresa, numero});
     m_receivables.Move(e.filiBolRec, e.nrLanBolRec, -total);
     for (const auto& p : e.payables) {
-        m_ajustePag.Insert(
+        m_ajustePag.Add(
             {p.filial, p.numero, e.ajuCtPag, e.dtComp, CentsText(p.value), e.empresa, numero});
-        m_payables.Move(p.filial, p.numero, -p.value);
+        if (p.open)
+            m_payables.Set(p.filial, p.numero, *p.open - p.value);
+        else
+            m_payables.Move(p.filial, p.numero, -p.value);
     }
+    m_ajustePag.Flush();
 
     m_baixaRec.Insert({e.filialProc, nrBaixaRec, e.filiBolRec, e.nrLanBolRec, e.empresa,
                        e.tpBaixaRec, e.reduCont, e.dtBaixa, CentsText(total), QStringLiteral("P"),
@@ -121,7 +125,8 @@ QString CompensationWriter::Write(const CompensationEntry& e) {
         m_baixaPag.Insert({e.filialProc, nrBaixaPag, e.empresa, e.tpBaixaPag, e.reduCont, e.dtBaixa,
                            CentsText(total), QStringLiteral("P"), e.history, numero});
         for (const auto& p : e.payables)
-            m_itBaixaPag.Insert({e.filialProc, nrBaixaPag, p.filial, p.numero, CentsText(p.value)});
+            m_itBaixaPag.Add({e.filialProc, nrBaixaPag, p.filial, p.numero, CentsText(p.value)});
+        m_itBaixaPag.Flush();
     }
     m_audit.Insert({e.empresa, numero, QStringLiteral("G"), e.operador, e.when, e.filiBolRec,
                     e.nrLanBolRec, CentsText(total)});

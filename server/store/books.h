@@ -1,6 +1,7 @@
 #pragma once
 
 #include "server/store/balancemover.h"
+#include "server/store/batchinserter.h"
 #include "server/store/inserter.h"
 #include "server/store/money.h"
 
@@ -40,6 +41,7 @@ struct CompensationEntry {
         QString filial;
         QString numero;
         Cents value;
+        std::optional<Cents> open = {}; // the balance the caller read, locked, if it did
     };
     struct Credit {
         QString reduCont;
@@ -65,12 +67,12 @@ public:
 private:
     QSqlDatabase m_db;
     Inserter m_comp;
-    Inserter m_item;
+    BatchInserter m_item;
     Inserter m_ajusteRec;
-    Inserter m_ajustePag;
+    BatchInserter m_ajustePag;
     Inserter m_baixaRec;
     Inserter m_baixaPag;
-    Inserter m_itBaixaPag;
+    BatchInserter m_itBaixaPag;
     Inserter m_audit;
     BalanceMover m_receivables;
     BalanceMover m_payables;

@@ -20,12 +20,17 @@ void Remove(const QString& name) {
     QSqlDatabase::removeDatabase(name);
 }
 
-// Removes this thread's connections when the thread ends.
+// Removes this thread's connections when the thread ends, their kept statements first.
 struct ThreadConnections {
-    std::map<QString, QString> byUrl; // URL key -> connection name
+    std::map<QString, QString> byUrl;                           // URL key -> connection name
+    std::map<QString, std::map<QString, QSqlQuery>> statements; // connection name -> SQL -> it
+    void Forget(const QString& name) {
+        statements.erase(name);
+        Remove(name);
+    }
     ~ThreadConnections() {
         for (const auto& [url, name] : byUrl)
-            Remove(name);
+            Forget(name);
     }
 };
 
@@ -65,7 +70,7 @@ QSqlDatabase ThreadConnection(const DbUrl& url) {
     if (const auto found = connections.byUrl.find(key); found != connections.byUrl.end()) {
         if (QSqlDatabase::database(found->second, false).isOpen())
             return QSqlDatabase::database(found->second, false);
-        Remove(found->second);
+        connections.Forget(found->second);
         connections.byUrl.erase(found);
     }
     static std::atomic<quint64> serial{0};
@@ -78,9 +83,27 @@ QSqlDatabase ThreadConnection(const DbUrl& url) {
 void DropThreadConnection(const DbUrl& url) {
     ThreadConnections& connections = Mine();
     if (const auto found = connections.byUrl.find(UrlKey(url)); found != connections.byUrl.end()) {
-        Remove(found->second);
+        connections.Forget(found->second);
         connections.byUrl.erase(found);
     }
+}
+
+Statement::Statement(const QSqlDatabase& db, const QString& sql) {
+    ThreadConnections& connections = Mine();
+    const QString name = db.connectionName();
+    bool kept = false;
+    for (const auto& [url, connection] : connections.byUrl)
+        kept = kept || connection == name;
+    if (!kept) {
+        m_own = std::make_unique<QSqlQuery>(Prepare(db, sql));
+        m_query = m_own.get();
+        return;
+    }
+    std::map<QString, QSqlQuery>& statements = connections.statements[name];
+    auto found = statements.find(sql);
+    if (found == statements.end())
+        found = statements.emplace(sql, Prepare(db, sql)).first;
+    m_query = &found->second;
 }
 
 Dialect DialectOf(const QSqlDatabase& db) {

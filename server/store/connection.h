@@ -3,7 +3,10 @@
 #include "data/dburl.h"
 
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QString>
+
+#include <memory>
 
 namespace store {
 
@@ -17,6 +20,22 @@ QSqlDatabase ThreadConnection(const DbUrl& url);
 // Forgets this thread's connection (after a fault that may have broken it); the next
 // ThreadConnection opens a fresh one. No QSqlDatabase copy of it may be alive.
 void DropThreadConnection(const DbUrl& url);
+
+// A statement prepared once per thread connection and kept with it, for the statements every
+// write runs: PostgreSQL prepares and frees a statement in round trips of their own, and SQLite's
+// preparing counts when a thousand rows are written. For any other connection the statement is
+// this object's own. Holders of the same SQL share one statement, so each uses it up (and
+// finishes a SELECT) before the next one runs it. Throws DbError.
+class Statement {
+public:
+    Statement(const QSqlDatabase& db, const QString& sql);
+    QSqlQuery& operator*() { return *m_query; }
+    QSqlQuery* operator->() { return m_query; }
+
+private:
+    std::unique_ptr<QSqlQuery> m_own;
+    QSqlQuery* m_query;
+};
 
 // One transaction; rolled back unless committed. On SQLite the write lock is taken at the start
 // (BEGIN IMMEDIATE), so a read-check-write sequence cannot be overtaken by another writer.

@@ -6,6 +6,7 @@
 #include "server/store/sql.h"
 
 #include <algorithm>
+#include <array>
 #include <numeric>
 
 namespace store {
@@ -31,12 +32,17 @@ QString Money(Cents cents) {
     return host::MoneyTextOfCents(cents);
 }
 
-bool Found(const QSqlDatabase& db, const QString& sql, std::initializer_list<Binding> bindings) {
-    QSqlQuery query = Run(db, sql, bindings);
-    const bool found = query.next();
-    CheckFetched(query);
-    return found;
-}
+// Finishes a kept SELECT however its reading ends, so that it holds no snapshot of the database.
+class Finish {
+public:
+    explicit Finish(QSqlQuery& query) : m_query(query) {}
+    ~Finish() { m_query.finish(); }
+    Finish(const Finish&) = delete;
+    Finish& operator=(const Finish&) = delete;
+
+private:
+    QSqlQuery& m_query;
+};
 
 // What needs no database: given values, the date order, each item once.
 void CheckRequest(const GenerationRequest& r) {
@@ -93,20 +99,32 @@ struct Bill {
 };
 
 Bill LockBill(const QSqlDatabase& db, const GenerationRequest& r) {
-    QSqlQuery query = Run(db,
-                          Locked(db, QStringLiteral("SELECT CDEMPRESA, CDCLIENTE, VRORIGREC, "
-                                                    "VRSALDOBREC, DTENTRSAID FROM BOLETOREC "
-                                                    "WHERE CDFILIBOLREC = :FILIAL AND "
-                                                    "NRLANBOLREC = :NUMERO")),
-                          {{"FILIAL", r.filiBolRec}, {"NUMERO", r.nrLanBolRec}});
+    Statement statement(db, Locked(db, QStringLiteral("SELECT CDEMPRESA, CDCLIENTE, "
+                                                      "VRORIGREC, VRSALDOBREC, DTENTRSAID "
+                                                      "FROM BOLETOREC WHERE CDFILIBOLREC "
+                                                      "= :FILIAL AND NRLANBOLREC = "
+                                                      ":NUMERO")));
+    QSqlQuery& query = *statement;
+    Bill bill;
+    Cents original = 0;
+    bool theirs = false;
+    {
+        const Finish done(query);
+        Exec(query, {{"FILIAL", r.filiBolRec}, {"NUMERO", r.nrLanBolRec}});
+        const bool found = query.next();
+        CheckFetched(query);
+        theirs = found && query.value(0).toString() == r.empresa &&
+                 query.value(1).toString() == r.cliente;
+        if (found) {
+            original = CentsFrom(query.value(2));
+            bill = {CentsFrom(query.value(3)), query.value(4).toDate()};
+        }
+    }
     const QString key = Key(r.filiBolRec, r.nrLanBolRec);
-    if (!query.next() || query.value(0).toString() != r.empresa ||
-        query.value(1).toString() != r.cliente)
+    if (!theirs)
         Refuse(QStringLiteral("Boleto a receber %1 não pertence à empresa e ao cliente "
                               "informados.")
                    .arg(key));
-    const Cents original = CentsFrom(query.value(2));
-    Bill bill{CentsFrom(query.value(3)), query.value(4).toDate()};
     if (bill.open <= 0)
         Refuse(QStringLiteral("Boleto a receber %1 não está mais em aberto: foi compensado ou "
                               "baixado por outro operador. Atualize a lista.")
@@ -120,48 +138,59 @@ Bill LockBill(const QSqlDatabase& db, const GenerationRequest& r) {
     return bill;
 }
 
-void CheckReceivableTypes(const QSqlDatabase& db, const GenerationRequest& r) {
-    if (!Found(db,
-               QStringLiteral("SELECT 1 FROM TIPOBAIXAREC WHERE CDTPBAIXAREC = :CODIGO AND "
-                              "IDBAIXAUTILR = 'P'"),
-               {{"CODIGO", r.tpBaixaRec}}))
+// The types qualify for compensations (and the bill lacks the receivable one), the account is
+// the company's and the branch exists: one round trip, refused in the screen's order.
+void CheckReferences(const QSqlDatabase& db, const GenerationRequest& r) {
+    Statement statement(
+        db, QStringLiteral(
+                "SELECT CASE WHEN EXISTS (SELECT 1 FROM TIPOBAIXAREC WHERE CDTPBAIXAREC = "
+                ":TPBAIXAREC AND IDBAIXAUTILR = 'P') THEN 1 ELSE 0 END, CASE WHEN EXISTS "
+                "(SELECT 1 FROM TIPOAJRECEBER WHERE CDAJUCTREC = :AJUCTREC AND IDAJUCTREC = "
+                "'D' AND IDTPAJRECEBER = 'N') THEN 1 ELSE 0 END, CASE WHEN EXISTS (SELECT 1 "
+                "FROM AJUSTEREC WHERE CDFILIBOLREC = :FILIAL AND NRLANBOLREC = :NUMERO AND "
+                "CDAJUCTREC = :AJUCTREC2) THEN 1 ELSE 0 END, CASE WHEN EXISTS (SELECT 1 FROM "
+                "CONTCORR WHERE CDEMPRESA = :CDEMPRESA AND CDREDUCONT = :CDREDUCONT) THEN 1 "
+                "ELSE 0 END, CASE WHEN EXISTS (SELECT 1 FROM FILIAL WHERE CDFILIAL = "
+                ":CDFILIAL) THEN 1 ELSE 0 END, CASE WHEN EXISTS (SELECT 1 FROM TIPOBAIXAPAG "
+                "WHERE CDTPBAIXAPAG = :TPBAIXAPAG AND IDBAIXAUTILP = 'P') THEN 1 ELSE 0 END, "
+                "CASE WHEN EXISTS (SELECT 1 FROM TIPOAJPAGAR WHERE CDAJUCTPAG = :AJUCTPAG AND "
+                "IDAJUCTPAG = 'D' AND IDTPAJPAGAR = 'N') THEN 1 ELSE 0 END"));
+    QSqlQuery& query = *statement;
+    std::array<bool, 7> found{};
+    {
+        const Finish done(query);
+        Exec(query, {{"TPBAIXAREC", r.tpBaixaRec},
+                     {"AJUCTREC", r.ajuCtRec},
+                     {"FILIAL", r.filiBolRec},
+                     {"NUMERO", r.nrLanBolRec},
+                     {"AJUCTREC2", r.ajuCtRec},
+                     {"CDEMPRESA", r.empresa},
+                     {"CDREDUCONT", r.reduCont},
+                     {"CDFILIAL", r.filialProc},
+                     {"TPBAIXAPAG", r.tpBaixaPag},
+                     {"AJUCTPAG", r.ajuCtPag}});
+        if (!query.next())
+            throw DbError("reference check answered no row", DbFault::Other);
+        for (size_t i = 0; i < found.size(); ++i)
+            found[i] = query.value(int(i)).toInt() != 0;
+    }
+    const auto [baixaRec, ajusteRec, ajusteNoBoleto, conta, filial, baixaPag, ajustePag] = found;
+    if (!baixaRec)
         Refuse(QStringLiteral("Tipo de baixa a receber não parametrizado como \"Compensação "
                               "entre Contas\"."));
-    if (!Found(db,
-               QStringLiteral("SELECT 1 FROM TIPOAJRECEBER WHERE CDAJUCTREC = :CODIGO AND "
-                              "IDAJUCTREC = 'D' AND IDTPAJRECEBER = 'N'"),
-               {{"CODIGO", r.ajuCtRec}}))
+    if (!ajusteRec)
         Refuse(QStringLiteral("Tipo de ajuste de desconto informado não cadastrado."));
-    if (Found(db,
-              QStringLiteral("SELECT 1 FROM AJUSTEREC WHERE CDFILIBOLREC = :FILIAL AND "
-                             "NRLANBOLREC = :NUMERO AND CDAJUCTREC = :CODIGO"),
-              {{"FILIAL", r.filiBolRec}, {"NUMERO", r.nrLanBolRec}, {"CODIGO", r.ajuCtRec}}))
+    if (ajusteNoBoleto)
         Refuse(QStringLiteral("Tipo de ajuste a receber já cadastrado para o boleto informado."));
-}
-
-void CheckPayableTypes(const QSqlDatabase& db, const GenerationRequest& r) {
-    if (!Found(db,
-               QStringLiteral("SELECT 1 FROM TIPOBAIXAPAG WHERE CDTPBAIXAPAG = :CODIGO AND "
-                              "IDBAIXAUTILP = 'P'"),
-               {{"CODIGO", r.tpBaixaPag}}))
+    if (!conta)
+        Refuse(QStringLiteral("Conta corrente informada não cadastrada para empresa informada."));
+    if (!filial)
+        Refuse(QStringLiteral("Filial de processamento %1 não cadastrada.").arg(r.filialProc));
+    if (r.payables && !baixaPag)
         Refuse(QStringLiteral("Tipo de baixa a pagar não parametrizado como \"Compensação "
                               "entre Contas\"."));
-    if (!Found(db,
-               QStringLiteral("SELECT 1 FROM TIPOAJPAGAR WHERE CDAJUCTPAG = :CODIGO AND "
-                              "IDAJUCTPAG = 'D' AND IDTPAJPAGAR = 'N'"),
-               {{"CODIGO", r.ajuCtPag}}))
+    if (r.payables && !ajustePag)
         Refuse(QStringLiteral("Tipo de ajuste de desconto informado não cadastrado."));
-}
-
-void CheckAccountAndBranch(const QSqlDatabase& db, const GenerationRequest& r) {
-    if (!Found(db,
-               QStringLiteral("SELECT 1 FROM CONTCORR WHERE CDEMPRESA = :CDEMPRESA AND "
-                              "CDREDUCONT = :CDREDUCONT"),
-               {{"CDEMPRESA", r.empresa}, {"CDREDUCONT", r.reduCont}}))
-        Refuse(QStringLiteral("Conta corrente informada não cadastrada para empresa informada."));
-    if (!Found(db, QStringLiteral("SELECT 1 FROM FILIAL WHERE CDFILIAL = :CDFILIAL"),
-               {{"CDFILIAL", r.filialProc}}))
-        Refuse(QStringLiteral("Filial de processamento %1 não cadastrada.").arg(r.filialProc));
 }
 
 void CheckEntryDate(const QDate& entered, const GenerationRequest& r, const QString& document) {
@@ -182,18 +211,20 @@ struct Items {
 };
 
 Items LockPayables(const QSqlDatabase& db, const GenerationRequest& r) {
-    QSqlQuery query = Prepare(
+    Statement statement(
         db, Locked(db, QStringLiteral(
                            "SELECT P.CDEMPRESA, P.VRSALDOBPAG, P.DTENTRSAID, P.NRNOTAFISC, "
                            "P.CDSERIE, CASE WHEN EXISTS (SELECT 1 FROM AJUSTEPAG A WHERE "
                            "A.CDFILIBPAG = P.CDFILIBPAG AND A.NRLANBOLPAG = P.NRLANBOLPAG AND "
                            "A.CDAJUCTPAG = :CDAJUCTPAG) THEN 1 ELSE 0 END FROM BOLETOPAG P "
                            "WHERE P.CDFILIBPAG = :FILIAL AND P.NRLANBOLPAG = :NUMERO")));
+    QSqlQuery& query = *statement;
     Items items{std::vector<Cents>(r.items.size()), std::vector<QString>(r.items.size())};
     QStringList adjusted;
     for (const size_t i : KeyOrder(r)) {
         const auto& item = r.items[i];
         const QString key = Key(item.first, item.second);
+        const Finish done(query);
         Exec(query, {{"CDAJUCTPAG", r.ajuCtPag}, {"FILIAL", item.first}, {"NUMERO", item.second}});
         if (!query.next() || query.value(0).toString() != r.empresa)
             Refuse(
@@ -204,7 +235,6 @@ Items LockPayables(const QSqlDatabase& db, const GenerationRequest& r) {
         const QString document =
             query.value(3).toString() + (serie.isEmpty() ? QString() : QLatin1Char('/') + serie);
         const bool hasAdjustment = query.value(5).toInt() != 0;
-        query.finish();
         if (open <= 0)
             Refuse(QStringLiteral("Boleto a pagar %1 não está mais em aberto: foi compensado ou "
                                   "baixado por outro operador. Atualize a lista.")
@@ -226,23 +256,24 @@ Items LockPayables(const QSqlDatabase& db, const GenerationRequest& r) {
 }
 
 Items LockCredits(const QSqlDatabase& db, const GenerationRequest& r) {
-    QSqlQuery query = Prepare(
+    Statement statement(
         db, Locked(db, QStringLiteral("SELECT M.VRMOVICRED, CASE WHEN EXISTS (SELECT 1 FROM "
                                       "ITCOMPCONTREC I WHERE I.CDEMPRESA = M.CDEMPRESA AND "
                                       "I.CDREDUCONT = M.CDREDUCONT AND I.NRMOVICRED = "
                                       "M.NRMOVICRED) THEN 1 ELSE 0 END FROM MOVCREDBANC M WHERE "
                                       "M.CDEMPRESA = :CDEMPRESA AND M.CDREDUCONT = :CONTA AND "
                                       "M.NRMOVICRED = :NUMERO")));
+    QSqlQuery& query = *statement;
     Items items{std::vector<Cents>(r.items.size()), {}};
     for (const size_t i : KeyOrder(r)) {
         const auto& item = r.items[i];
         const QString key = Key(item.first, item.second);
+        const Finish done(query);
         Exec(query, {{"CDEMPRESA", r.empresa}, {"CONTA", item.first}, {"NUMERO", item.second}});
         if (!query.next())
             Refuse(QStringLiteral("Crédito %1 não encontrado na empresa informada.").arg(key));
         const Cents value = CentsFrom(query.value(0));
         const bool used = query.value(1).toInt() != 0;
-        query.finish();
         if (used)
             Refuse(QStringLiteral("Crédito %1 já foi usado em outra compensação. Atualize a "
                                   "lista.")
@@ -275,7 +306,7 @@ CompensationEntry Entry(const GenerationRequest& r, const Items& items) {
     for (size_t i = 0; i < r.items.size(); ++i) {
         const auto& item = r.items[i];
         if (r.payables)
-            e.payables.push_back({item.first, item.second, items.values[i]});
+            e.payables.push_back({item.first, item.second, items.values[i], items.values[i]});
         else
             e.credits.push_back({item.first, item.second, items.values[i]});
     }
@@ -291,10 +322,7 @@ CompensationEntry Entry(const GenerationRequest& r, const Items& items) {
 QString Generate(const QSqlDatabase& db, const GenerationRequest& r) {
     CheckRequest(r);
     const Bill bill = LockBill(db, r);
-    CheckReceivableTypes(db, r);
-    CheckAccountAndBranch(db, r);
-    if (r.payables)
-        CheckPayableTypes(db, r);
+    CheckReferences(db, r);
     const Items items = r.payables ? LockPayables(db, r) : LockCredits(db, r);
 
     const Cents total = std::accumulate(items.values.begin(), items.values.end(), Cents(0));

@@ -1,5 +1,6 @@
 #include "server/store/inserter.h"
 
+#include "server/store/connection.h"
 #include "server/store/sql.h"
 
 #include <stdexcept>
@@ -19,16 +20,16 @@ QStringList Placeholders(const QStringList& columns) {
 
 Inserter::Inserter(const QSqlDatabase& db, const QString& table, const QStringList& columns)
     : m_placeholders(Placeholders(columns)),
-      m_query(Prepare(db, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                              .arg(table, columns.join(QStringLiteral(", ")),
-                                   m_placeholders.join(QStringLiteral(", "))))) {}
+      m_query(db, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                      .arg(table, columns.join(QStringLiteral(", ")),
+                           m_placeholders.join(QStringLiteral(", ")))) {}
 
 void Inserter::Insert(const std::vector<QVariant>& values) {
     if (qsizetype(values.size()) != m_placeholders.size())
         throw std::logic_error("Inserter: value count differs from column count");
     for (qsizetype i = 0; i < m_placeholders.size(); ++i)
-        m_query.bindValue(m_placeholders[i], values[size_t(i)]);
-    Exec(m_query);
+        m_query->bindValue(m_placeholders[i], values[size_t(i)]);
+    Exec(*m_query);
 }
 
 } // namespace store

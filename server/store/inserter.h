@@ -1,5 +1,7 @@
 #pragma once
 
+#include "server/store/connection.h"
+
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QStringList>
@@ -18,7 +20,7 @@ public:
 
 private:
     QStringList m_placeholders;
-    QSqlQuery m_query;
+    Statement m_query;
 };
 
 } // namespace store

@@ -1,12 +1,14 @@
 #include "tests/server/booksserver.h"
 
 #include "data/jsonwriter.h"
+#include "db/check.h"
 #include "db/demo.h"
 #include "db/migrate.h"
 #include "server/methods/methods.h"
 
 #include <QDate>
 
+#include <gtest/gtest.h>
 #include <simdjson.h>
 
 namespace testserver {
@@ -52,6 +54,13 @@ BooksServer::Start(Backend backend, const std::function<void(http::ServerConfig&
 }
 
 BooksServer::~BooksServer() {
+    // Whatever a test did to the books, it leaves them sound.
+    try {
+        const QStringList faults = db::CheckBooks(Db());
+        EXPECT_TRUE(faults.isEmpty()) << faults.join(QLatin1Char('\n')).toStdString();
+    } catch (const std::exception& error) {
+        ADD_FAILURE() << "books not checked: " << error.what();
+    }
     m_server->Stop();
     m_thread.join();
     m_server.reset();

@@ -31,6 +31,7 @@ struct BackendAndCaseName {
 
 // A real server on an OS-chosen loopback port over a demo database of its own (SQLite, or a
 // new database on the throwaway PostgreSQL cluster), for tests that read or change the books.
+// Stopping it checks the books' invariants (rec18000-db check) and fails the test on a fault.
 class BooksServer {
 public:
     // nullptr when the backend is not available to this test run. adjust may change the

@@ -1,5 +1,6 @@
 #include "tests/server/confirmation.h"
 
+#include "data/jsonwriter.h"
 #include "db/demo.h"
 #include "server/store/books.h"
 #include "server/store/connection.h"
@@ -47,6 +48,16 @@ double Money(const QVariant& value) {
 
 QDateTime Day(const QDate& date) {
     return date.startOfDay();
+}
+
+std::string Quoted(const std::string& text) {
+    host::JsonWriter out;
+    out.value(std::string_view(text));
+    return out.take().toStdString();
+}
+
+std::string Json(const host::RecordSetTable& table) {
+    return host::codec::Encode(table).toStdString();
 }
 
 std::vector<QVariant> One(const QSqlDatabase& db, const QString& sql,
@@ -251,11 +262,6 @@ Status StatusOf(const httplib::Result& result) {
     if (root["error"]["message"].get(message) == simdjson::SUCCESS)
         status.text = std::string(message);
     return status;
-}
-
-Status Generate(BooksServer& server, const Confirmation& c, const std::string& operador,
-                const httplib::Headers& extra) {
-    return StatusOf(server.Call("SetGeraCompensacao", GenerationParams(c), operador, extra));
 }
 
 } // namespace testserver

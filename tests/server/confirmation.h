@@ -2,14 +2,16 @@
 
 #include "data/codec.h"
 #include "server/store/money.h"
-#include "tests/server/booksserver.h"
 
 #include <QSqlDatabase>
+
+#include <httplib.h>
 
 #include <string>
 #include <vector>
 
-// New compensations of company 01 over HTTP, for the generation tests and the benchmark.
+// New compensations of company 01 as the screen sends them, for the generation tests and the
+// benchmark (which compiles this file too, so it needs no test framework).
 namespace testserver {
 
 // Open items added to the demo books: a receivable bill of customer 4 on branch 0001, payables
@@ -50,9 +52,8 @@ struct Status {
     std::string status;
     std::string text;
 };
+// The call's params: company, branch 0001, the four record sets and the label.
 std::string GenerationParams(const Confirmation& c, const std::string& empresa = "01");
-Status Generate(BooksServer& server, const Confirmation& c, const std::string& operador = "ADMIN",
-                const httplib::Headers& extra = {});
 Status StatusOf(const httplib::Result& result);
 
 } // namespace testserver
