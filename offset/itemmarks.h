@@ -15,6 +15,7 @@ namespace offset {
 // set not open.
 qint64 SumCents(const host::RecordSet& rows, const QString& field);
 
+// The marked set held as a table while a walk changes many of its rows (itemmarks.cpp).
 class MarkedTable;
 
 // The multiple choice of offset items. A listed row is marked when its flag is not "N" (the

@@ -97,6 +97,9 @@ void TfrmCompContRec::ntbItensExit() {
         entry->setEnabled(false);
     for (host::TButtonFlat* button : {ui->sbtFiltro, sbtVerificar, sbtProcurar})
         button->setEnabled(false);
+    // The bills grid entered before the notebook was left: its refresh and find stand.
+    if (ui->dbgContaRec->hasFocus())
+        dbgContaRecEnter();
 }
 
 void TfrmCompContRec::VerificaItens() {
