@@ -15,6 +15,9 @@ namespace offset {
 // set not open.
 qint64 SumCents(const host::RecordSet& rows, const QString& field);
 
+// The marked set held as a table while a walk changes many of its rows (itemmarks.cpp).
+class MarkedTable;
+
 // The multiple choice of offset items. A listed row is marked when its flag is not "N" (the
 // screen writes "S"); the marked set holds one copy per marked item, found by key, whether or
 // not the item is still listed. Every operation keeps both in step, so the same item is never
@@ -44,6 +47,8 @@ public:
 private:
     // Visits every listed row with repainting held; the walk ends on the first row.
     void EachListed(const std::function<void()>& visit);
+    // The same, with the marked set's changes gathered and written once at the end.
+    void EachMarking(const std::function<void(MarkedTable&)>& visit);
     QVariantList CurrentKey() const;
     void SetFlag(const QString& flag);
     void Mark();

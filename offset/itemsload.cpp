@@ -5,6 +5,7 @@
 
 #include "ui_frmcompcontrec.h"
 
+#include "data/controlsheld.h"
 #include "data/recordset.h"
 #include "entry/quietfocus.h"
 #include "host/widgets/button_flat.h"
@@ -53,7 +54,11 @@ void TfrmCompContRec::getItens(Itens kind, bool relocate) {
     QVariantList current;
     for (const QString& field : keyFields.split(QLatin1Char(';')))
         current << (HasRows(list) ? list.FieldByName(field).AsString() : QString());
-    RodaFiltroItens(kind, kEscondeFiltro);
+    {
+        // The new content and its restored marks reach the grid as one change.
+        const host::ControlsHeld quiet(list);
+        RodaFiltroItens(kind, kEscondeFiltro);
+    }
     if (relocate)
         list.Locate(keyFields, current);
 }
@@ -92,6 +97,9 @@ void TfrmCompContRec::ntbItensExit() {
         entry->setEnabled(false);
     for (host::TButtonFlat* button : {ui->sbtFiltro, sbtVerificar, sbtProcurar})
         button->setEnabled(false);
+    // The bills grid entered before the notebook was left: its refresh and find stand.
+    if (ui->dbgContaRec->hasFocus())
+        dbgContaRecEnter();
 }
 
 void TfrmCompContRec::VerificaItens() {

@@ -244,5 +244,6 @@ private:
     void ItensCellClick(Itens kind, int column);
     void ItensTitleClick(Itens kind, int column);
     void ItensKeyDown(Itens kind, int& key, Qt::KeyboardModifiers shift);
+    // Entered and not left for another control of the screen (a message box is no exit).
     bool m_inItens = false;
 };

@@ -4,6 +4,7 @@
 
 #include "data/recordset.h"
 #include "host/services/formdata.h"
+#include "host/sql/connection.h"
 #include "module/cli_rec18001.h"
 #include "offset/filtrocntpagar.h"
 #include "register/frmcompcontrec.h"
@@ -13,6 +14,10 @@
 #include <QDialog>
 #include <QJsonArray>
 #include <QLineEdit>
+#include <QSettings>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -132,6 +137,42 @@ TEST_F(PayablesFilterTest, FailedRunsKeepTheListAndTheSettingsAndNoHalfMadeDialo
     });
     EXPECT_EQ(screen->cdsBoletosPag->RecordCount(), 1);
     EXPECT_EQ(Cli_rec18001::frmFiltroCntPagar->Filtro.Documento.Inicial, QString());
+}
+
+TEST_F(PayablesFilterTest, PickedListsAreSentSavedAndLoadedAndNoBranchStopsThePicker) {
+    QSqlQuery create(QSqlDatabase::database(host::SharedConnectionName()));
+    for (const char* sql : {"CREATE TABLE FILIAL (CDFILIAL, NMFILIAL)",
+                            "CREATE TABLE FORNECEDOR (IDTPIJURFORN, NRINSJURFORN, NMFANTFORN,"
+                            " NMRAZSOCFORN, CDFORNECED)",
+                            "INSERT INTO FORNECEDOR VALUES ('J', '12345678000199', 'Alfa',"
+                            " 'Alfa Ltda', 'F1')"})
+        ASSERT_TRUE(create.exec(QString::fromLatin1(sql))) << sql;
+    const QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+    EnterPayables();
+    WithFilterDialog([this](QDialog& dialog) {
+        dialogs.PickKeys({"F1"});
+        Press(dialog, "rbtListaForn");
+        Press(dialog, "btnListForn");
+        Press(dialog, "rbtListaFiliOr");
+        Press(dialog, "btnFiliOr");
+        auto* filter = static_cast<TfrmFiltroCntPagar*>(&dialog);
+        filter->stFiliOrig = "'0001'";
+        filter->stFiliLanc = "'0002'";
+        filter->stTipoBx = "'01'";
+        Press(dialog, "btfSaveOpc");
+        filter->stForneced = filter->stFiliOrig = filter->stFiliLanc = filter->stTipoBx = "";
+        Press(dialog, "btfLoadOpc");
+        Press(dialog, "rbtFiliLanc");
+        Press(dialog, "rbtListaTipoBx");
+        Press(dialog, "sbtConfirma");
+    });
+    EXPECT_EQ(dialogs.Errors(), QStringList{"Não há filial cadastrada."});
+    const QJsonArray sent = LastParams();
+    EXPECT_EQ(sent.at(1).toString(), "'F1'");
+    EXPECT_EQ(sent.at(4).toString(), "'0001'");
+    EXPECT_EQ(sent.at(5).toString(), "'0002'");
+    EXPECT_EQ(sent.at(8).toString(), "'01'");
 }
 
 } // namespace

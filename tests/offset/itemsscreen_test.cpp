@@ -214,6 +214,9 @@ TEST_F(CreditsScreenTest, LeavingTheNotebookTurnsTheToolbarOff) {
     StartCredits();
     EXPECT_TRUE(Enabled("sbtVerificar"));
     EXPECT_TRUE(Enabled("sbtFiltro"));
+    Find<QWidget>("dbgContaRec")->setFocus(); // straight into the bills grid
+    EXPECT_TRUE(Enabled("sbtVerificar"));
+    EXPECT_FALSE(Enabled("sbtFiltro"));
     Find<QWidget>("dbeInsJurClie")->setFocus();
     EXPECT_FALSE(Enabled("sbtVerificar"));
     EXPECT_FALSE(Enabled("sbtFiltro"));
