@@ -1,6 +1,7 @@
 // Generating compensations over HTTP: what gets written, what is refused with nothing written,
 // deletion undoing a generation exactly, and the adjustment checks the confirmation asks for.
 #include "db/check.h"
+#include "server/store/generation.h"
 #include "server/store/money.h"
 #include "tests/server/compbooks.h"
 #include "tests/server/confirmation.h"
@@ -337,6 +338,17 @@ TEST_P(GenerationRefusalTest, PayablesCheckListsTheMarkedPayablesThatCarryTheTyp
     const auto hidden = testserver::ParseAnswer(
         Server().Call("GetVdAjBolPag", "[" + testserver::Json(c.marcados) + ",\"0002\"]", "MARIA"));
     EXPECT_EQ(hidden.code, -32000);
+}
+
+// The settlements' history column holds 250 characters: a thousand documents are cut, not
+// refused by PostgreSQL.
+TEST(HistoryTextTest, LabelThenDocumentsCutToTheColumn) {
+    EXPECT_EQ(store::HistoryText("Documento(s) compensado(s) : ", {"8001/U", "8002"}),
+              "Documento(s) compensado(s) : 8001/U, 8002");
+    const QString cut =
+        store::HistoryText("Documento(s) compensado(s) : ", std::vector<QString>(1000, "12345"));
+    EXPECT_EQ(cut.size(), 250);
+    EXPECT_TRUE(cut.endsWith("..."));
 }
 
 INSTANTIATE_TEST_SUITE_P(SetGeraCompensacao, GenerationTest,
