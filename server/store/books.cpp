@@ -69,6 +69,20 @@ QString CompensationWriter::Write(const CompensationEntry& e) {
         total += c.value;
     const int items = int(e.payables.size() + e.credits.size());
 
+    // Balances first: the numbering rows below stay locked to the end, so every statement
+    // before them is one that other writers of the company do not wait for.
+    if (e.billOpen)
+        m_receivables.Set(e.filiBolRec, e.nrLanBolRec, *e.billOpen - total);
+    else
+        m_receivables.Move(e.filiBolRec, e.nrLanBolRec, -total);
+    for (const auto& p : e.payables) {
+        if (p.open)
+            m_payables.Set(p.filial, p.numero, *p.open - p.value);
+        else
+            m_payables.Move(p.filial, p.numero, -p.value);
+    }
+
+    // In the same order for every writer: these rows stay locked to the end.
     const QString numero = NextNumber(m_db, QStringLiteral("COMPCONTREC:") + e.empresa);
     const QString nrBaixaRec = NextNumber(m_db, QStringLiteral("BAIXAREC:") + e.filialProc);
     const QString nrBaixaPag =
@@ -107,15 +121,9 @@ QString CompensationWriter::Write(const CompensationEntry& e) {
 
     m_ajusteRec.Insert(
         {e.filiBolRec, e.nrLanBolRec, e.ajuCtRec, e.dtComp, CentsText(total), e.empresa, numero});
-    m_receivables.Move(e.filiBolRec, e.nrLanBolRec, -total);
-    for (const auto& p : e.payables) {
+    for (const auto& p : e.payables)
         m_ajustePag.Add(
             {p.filial, p.numero, e.ajuCtPag, e.dtComp, CentsText(p.value), e.empresa, numero});
-        if (p.open)
-            m_payables.Set(p.filial, p.numero, *p.open - p.value);
-        else
-            m_payables.Move(p.filial, p.numero, -p.value);
-    }
     m_ajustePag.Flush();
 
     m_baixaRec.Insert({e.filialProc, nrBaixaRec, e.filiBolRec, e.nrLanBolRec, e.empresa,

@@ -37,6 +37,7 @@ struct CompensationEntry {
     QString tpBaixaPag; // payables kind only
     QString ajuCtPag;   // payables kind only
     QString reduCont;
+    std::optional<Cents> billOpen; // the bill's balance the caller read, locked, if it did
     struct Payable {
         QString filial;
         QString numero;

@@ -289,7 +289,7 @@ Items LockCredits(const QSqlDatabase& db, const GenerationRequest& r) {
     return items;
 }
 
-CompensationEntry Entry(const GenerationRequest& r, const Items& items) {
+CompensationEntry Entry(const GenerationRequest& r, Cents billOpen, const Items& items) {
     CompensationEntry e;
     e.empresa = r.empresa;
     e.filialProc = r.filialProc;
@@ -303,6 +303,7 @@ CompensationEntry Entry(const GenerationRequest& r, const Items& items) {
     e.tpBaixaRec = r.tpBaixaRec;
     e.ajuCtRec = r.ajuCtRec;
     e.reduCont = r.reduCont;
+    e.billOpen = billOpen;
     for (size_t i = 0; i < r.items.size(); ++i) {
         const auto& item = r.items[i];
         if (r.payables)
@@ -339,7 +340,7 @@ QString Generate(const QSqlDatabase& db, const GenerationRequest& r) {
     if (total == bill.open)
         CheckEntryDate(bill.entered, r, Key(r.filiBolRec, r.nrLanBolRec));
 
-    return CompensationWriter(db).Write(Entry(r, items));
+    return CompensationWriter(db).Write(Entry(r, bill.open, items));
 }
 
 } // namespace

@@ -72,6 +72,77 @@ std::vector<QVariant> One(const QSqlDatabase& db, const QString& sql,
     return row;
 }
 
+void AddNova(Confirmation& c, const QVariant& branch, const QVariant& bill, const QVariant& cliente,
+             bool payables, store::Cents total) {
+    const QDateTime today = Day(QDate::currentDate());
+    AddRow(c.nova, {{"DTCOMPCONTREC", today},
+                    {"CDEMPRESA", QStringLiteral("01")},
+                    {"CDFILIAL", branch},
+                    {"NRLANBOLREC", bill},
+                    {"CDOPERLANCOMREC", QStringLiteral("ADMIN")},
+                    {"CDCLIENTE", cliente},
+                    {"CDTPBAIXAREC", QStringLiteral("01")},
+                    {"CDTPBAIXAPAG", payables ? QVariant(QStringLiteral("04")) : QVariant()},
+                    {"CDAJUCTREC", QStringLiteral("0001")},
+                    {"CDAJUCTPAG", payables ? QVariant(QStringLiteral("0002")) : QVariant()},
+                    {"CDREDUCONT", QStringLiteral("BB1")},
+                    {"DTBAIXACOMPREC", today},
+                    {"IDTPITUTLCOMREC", payables ? QStringLiteral("0") : QStringLiteral("1")},
+                    {"DTLANCOMCONTREC", today},
+                    {"VRTOTALCOMREC", store::CentsToDouble(total)}});
+}
+
+// Copies a listed row into a record set of the screen, field by field by name.
+void Project(const host::RecordSetTable& from, size_t row, host::RecordSetTable& into) {
+    into.rows.emplace_back(size_t(into.fields.size()));
+    for (qsizetype i = 0; i < from.fields.size(); ++i)
+        for (qsizetype j = 0; j < into.fields.size(); ++j)
+            if (into.fields[j].name == from.fields[i].name)
+                into.rows.back()[size_t(j)] = from.rows.at(row).at(size_t(i));
+}
+
+Confirmation Empty() {
+    Confirmation c;
+    c.nova = Table({{"DTCOMPCONTREC", D},   {"CDEMPRESA", S},      {"NRLANCCOMPREC", S},
+                    {"CDFILIAL", S},        {"NRLANBOLREC", S},    {"CDOPERLANCOMREC", S},
+                    {"CDCLIENTE", S},       {"CDTPBAIXAREC", S},   {"CDTPBAIXAPAG", S},
+                    {"CDAJUCTREC", S},      {"CDAJUCTPAG", S},     {"CDREDUCONT", S},
+                    {"DTBAIXACOMPREC", D},  {"CDFILIALBAIREC", S}, {"NRBAIXAREC", S},
+                    {"CDFILIALBAIPAG", S},  {"NRBAIXAPAG", S},     {"IDTPITUTLCOMREC", S},
+                    {"DTLANCOMCONTREC", D}, {"QTITCOMCONTREC", F}, {"VRTOTALCOMREC", F}});
+    c.bolRec = Table({{"DOCUMENTO", S},
+                      {"CDFILIAL", S},
+                      {"NRLANCTONF", S},
+                      {"NRSEQVENREC", S},
+                      {"NRPARCELAREC", S},
+                      {"CDFILIBOLREC", S},
+                      {"NRLANBOLREC", S},
+                      {"VRORIGREC", F},
+                      {"VRFINALBREC", F},
+                      {"DTMOVFLUXO", D},
+                      {"CDCLASSFINA", S},
+                      {"CDFIMOVFLREC", S},
+                      {"DTENTRSAID", D}});
+    c.marcados =
+        Table({{"DTVENBOLPAG", D},  {"DOCUMENTO", S},    {"NRINSJURFORN", S}, {"NMRAZSOCFORN", S},
+               {"NRSEQVENPAG", S},  {"NRPARCELAPAG", S}, {"NMTPBAIXAPAG", S}, {"VRFINALBPAG", F},
+               {"IDMARCADO", S},    {"CDFILIBPAG", S},   {"NRLANBOLPAG", S},  {"CDTPBAIXAPAG", S},
+               {"IDTPIJURFORN", S}, {"CDFORNECED", S},   {"CDFILIAL", S},     {"NRLANCTONF", S},
+               {"VRORIGPAG", F},    {"CDFIMOVFLPAG", S}, {"CDCLASSFINA", S},  {"DTMOVFLUXO", D},
+               {"CDEMPRESA", S},    {"DTENTRSAID", D},   {"VRITEMCOMPREC", F}});
+    c.lancMarcados = Table({{"DTMOVICRED", D},
+                            {"DSTPCREDBANC", S},
+                            {"CDTPCREDBANC", S},
+                            {"DSMOVICRED", S},
+                            {"VRMOVICRED", F},
+                            {"CDREDUCONT", S},
+                            {"CDEMPRESA", S},
+                            {"NRMOVICRED", S},
+                            {"IDMARCADO", S}});
+
+    return c;
+}
+
 } // namespace
 
 OpenItems AddOpenItems(const QSqlDatabase& db, qint64 first, store::Cents bill,
@@ -110,6 +181,14 @@ OpenItems AddOpenItems(const QSqlDatabase& db, qint64 first, store::Cents bill,
     }
     transaction.Commit();
     return items;
+}
+
+QVariant Cell(const host::RecordSetTable& table, size_t row, const char* name) {
+    for (qsizetype i = 0; i < table.fields.size(); ++i) {
+        if (table.fields[i].name == QLatin1String(name))
+            return table.rows.at(row).at(size_t(i));
+    }
+    throw std::out_of_range(name);
 }
 
 QVariant& At(host::RecordSetTable& table, size_t row, const char* name) {
@@ -151,44 +230,7 @@ void AddCredit(const QSqlDatabase& db, host::RecordSetTable& lancMarcados, const
 
 Confirmation Confirm(const QSqlDatabase& db, const QString& bill, bool payables,
                      const std::vector<QString>& items) {
-    Confirmation c;
-    c.nova = Table({{"DTCOMPCONTREC", D},   {"CDEMPRESA", S},      {"NRLANCCOMPREC", S},
-                    {"CDFILIAL", S},        {"NRLANBOLREC", S},    {"CDOPERLANCOMREC", S},
-                    {"CDCLIENTE", S},       {"CDTPBAIXAREC", S},   {"CDTPBAIXAPAG", S},
-                    {"CDAJUCTREC", S},      {"CDAJUCTPAG", S},     {"CDREDUCONT", S},
-                    {"DTBAIXACOMPREC", D},  {"CDFILIALBAIREC", S}, {"NRBAIXAREC", S},
-                    {"CDFILIALBAIPAG", S},  {"NRBAIXAPAG", S},     {"IDTPITUTLCOMREC", S},
-                    {"DTLANCOMCONTREC", D}, {"QTITCOMCONTREC", F}, {"VRTOTALCOMREC", F}});
-    c.bolRec = Table({{"DOCUMENTO", S},
-                      {"CDFILIAL", S},
-                      {"NRLANCTONF", S},
-                      {"NRSEQVENREC", S},
-                      {"NRPARCELAREC", S},
-                      {"CDFILIBOLREC", S},
-                      {"NRLANBOLREC", S},
-                      {"VRORIGREC", F},
-                      {"VRFINALBREC", F},
-                      {"DTMOVFLUXO", D},
-                      {"CDCLASSFINA", S},
-                      {"CDFIMOVFLREC", S},
-                      {"DTENTRSAID", D}});
-    c.marcados =
-        Table({{"DTVENBOLPAG", D},  {"DOCUMENTO", S},    {"NRINSJURFORN", S}, {"NMRAZSOCFORN", S},
-               {"NRSEQVENPAG", S},  {"NRPARCELAPAG", S}, {"NMTPBAIXAPAG", S}, {"VRFINALBPAG", F},
-               {"IDMARCADO", S},    {"CDFILIBPAG", S},   {"NRLANBOLPAG", S},  {"CDTPBAIXAPAG", S},
-               {"IDTPIJURFORN", S}, {"CDFORNECED", S},   {"CDFILIAL", S},     {"NRLANCTONF", S},
-               {"VRORIGPAG", F},    {"CDFIMOVFLPAG", S}, {"CDCLASSFINA", S},  {"DTMOVFLUXO", D},
-               {"CDEMPRESA", S},    {"DTENTRSAID", D},   {"VRITEMCOMPREC", F}});
-    c.lancMarcados = Table({{"DTMOVICRED", D},
-                            {"DSTPCREDBANC", S},
-                            {"CDTPCREDBANC", S},
-                            {"DSMOVICRED", S},
-                            {"VRMOVICRED", F},
-                            {"CDREDUCONT", S},
-                            {"CDEMPRESA", S},
-                            {"NRMOVICRED", S},
-                            {"IDMARCADO", S}});
-
+    Confirmation c = Empty();
     const auto b = One(db,
                        QStringLiteral("SELECT VRORIGREC, VRSALDOBREC, CDCLIENTE FROM BOLETOREC "
                                       "WHERE CDFILIBOLREC = '0001' AND NRLANBOLREC = :N"),
@@ -210,22 +252,24 @@ Confirmation Confirm(const QSqlDatabase& db, const QString& bill, bool payables,
                 At(c.lancMarcados, c.lancMarcados.rows.size() - 1, "VRMOVICRED").toDouble());
         }
     }
-    const QDateTime today = Day(QDate::currentDate());
-    AddRow(c.nova, {{"DTCOMPCONTREC", today},
-                    {"CDEMPRESA", QStringLiteral("01")},
-                    {"CDFILIAL", QStringLiteral("0001")},
-                    {"NRLANBOLREC", bill},
-                    {"CDOPERLANCOMREC", QStringLiteral("ADMIN")},
-                    {"CDCLIENTE", b.at(2)},
-                    {"CDTPBAIXAREC", QStringLiteral("01")},
-                    {"CDTPBAIXAPAG", payables ? QVariant(QStringLiteral("04")) : QVariant()},
-                    {"CDAJUCTREC", QStringLiteral("0001")},
-                    {"CDAJUCTPAG", payables ? QVariant(QStringLiteral("0002")) : QVariant()},
-                    {"CDREDUCONT", QStringLiteral("BB1")},
-                    {"DTBAIXACOMPREC", today},
-                    {"IDTPITUTLCOMREC", payables ? QStringLiteral("0") : QStringLiteral("1")},
-                    {"DTLANCOMCONTREC", today},
-                    {"VRTOTALCOMREC", store::CentsToDouble(total)}});
+    AddNova(c, QStringLiteral("0001"), bill, b.at(2), payables, total);
+    return c;
+}
+
+Confirmation FromLists(const host::RecordSetTable& bills, size_t bill, bool payables,
+                       const host::RecordSetTable& items, const std::vector<size_t>& marked) {
+    Confirmation c = Empty();
+    Project(bills, bill, c.bolRec);
+    host::RecordSetTable& into = payables ? c.marcados : c.lancMarcados;
+    store::Cents total = 0;
+    for (const size_t row : marked) {
+        Project(items, row, into);
+        At(into, into.rows.size() - 1, "IDMARCADO") = QStringLiteral("S");
+        total += store::CentsFromDouble(
+            At(into, into.rows.size() - 1, payables ? "VRFINALBPAG" : "VRMOVICRED").toDouble());
+    }
+    AddNova(c, At(c.bolRec, 0, "CDFILIBOLREC"), At(c.bolRec, 0, "NRLANBOLREC"),
+            Cell(bills, bill, "CDCLIENTE"), payables, total);
     return c;
 }
 

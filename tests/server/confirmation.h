@@ -37,6 +37,10 @@ struct Confirmation {
 };
 Confirmation Confirm(const QSqlDatabase& db, const QString& bill, bool payables,
                      const std::vector<QString>& items);
+// The same from the screen's lists as the server answered them (GetBoletosRec, GetBoletosPag or
+// GetCreditos): the chosen bill row and the marked item rows copied field by field by name.
+Confirmation FromLists(const host::RecordSetTable& bills, size_t bill, bool payables,
+                       const host::RecordSetTable& items, const std::vector<size_t>& marked);
 // Appends a marked payable (branch, number) or credit (account, number) with its value now.
 void AddPayable(const QSqlDatabase& db, host::RecordSetTable& marcados, const QString& branch,
                 const QString& number);
@@ -44,6 +48,7 @@ void AddCredit(const QSqlDatabase& db, host::RecordSetTable& lancMarcados, const
                const QString& number);
 
 QVariant& At(host::RecordSetTable& table, size_t row, const char* name);
+QVariant Cell(const host::RecordSetTable& table, size_t row, const char* name);
 
 // The answer of SetGeraCompensacao: ["OK", number] / ["ERRO", text], or a JSON-RPC error.
 struct Status {

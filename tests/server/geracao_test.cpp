@@ -1,6 +1,7 @@
 // Generating compensations over HTTP: what gets written, what is refused with nothing written,
 // deletion undoing a generation exactly, and the adjustment checks the confirmation asks for.
 #include "db/check.h"
+#include "server/store/generation.h"
 #include "server/store/money.h"
 #include "tests/server/compbooks.h"
 #include "tests/server/confirmation.h"
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 
 namespace {
 
@@ -118,6 +120,56 @@ TEST_P(GenerationTest, WritesTheBooksAndDeletionUndoesThemExactly) {
         ASSERT_TRUE(deleted.ok) << deleted.text;
         EXPECT_EQ(deleted.text, "OK");
         EXPECT_EQ(ReadBooks(Db()), before);
+    }
+}
+
+// The operator's road on the demo books of company 01: customer 1's bill, marked from the lists
+// the server gives the screen, against the payable of supplier 1 (a branch of the customer) and
+// then against a credit; the record sets carry the listed rows field by field.
+TEST_P(GenerationTest, DemoCustomerAgainstItsSuppliersPayableAndAgainstACredit) {
+    const auto bills = testserver::ParseAnswer(
+        Server().Call("GetBoletosRec", R"(["01","000000000000000000001"])"));
+    ASSERT_TRUE(bills.ok) << bills.text;
+    const host::RecordSetTable& b = bills.tables.at(0);
+    const auto payables = testserver::ParseAnswer(
+        Server().Call("GetBoletosPag", R"(["01","","","","","",null,null,"",0,0,"S"])"));
+    const auto credits =
+        testserver::ParseAnswer(Server().Call("GetCreditos", R"(["01",null,null,0,0,"",""])"));
+    ASSERT_TRUE(payables.ok && credits.ok);
+    const host::RecordSetTable& p = payables.tables.at(0);
+    const host::RecordSetTable& m = credits.tables.at(0);
+
+    // A bill the demo left without adjustments, and the smallest item of each kind under it.
+    const auto smallest = [](const host::RecordSetTable& t, const char* value, auto keep) {
+        std::optional<size_t> best;
+        for (size_t row = 0; row < t.rows.size(); ++row)
+            if (keep(row) && (!best || testserver::Cell(t, row, value).toDouble() <
+                                           testserver::Cell(t, *best, value).toDouble()))
+                best = row;
+        return best;
+    };
+    for (const bool kind : {true, false}) {
+        SCOPED_TRACE(kind ? "payables" : "credits");
+        const auto bill = smallest(b, "VRFINALBREC", [&](size_t row) {
+            return Rows(Db(), "SELECT 1 FROM AJUSTEREC WHERE NRLANBOLREC = :N",
+                        {{"N", testserver::Cell(b, row, "NRLANBOLREC")}})
+                .empty();
+        });
+        ASSERT_TRUE(bill);
+        const double open = testserver::Cell(b, *bill, "VRFINALBREC").toDouble();
+        const auto item = kind ? smallest(p, "VRFINALBPAG",
+                                          [&](size_t row) {
+                                              return testserver::Cell(p, row, "CDFORNECED") ==
+                                                     "000000000000000000001";
+                                          })
+                               : smallest(m, "VRMOVICRED", [](size_t) { return true; });
+        ASSERT_TRUE(item);
+        ASSERT_LE(
+            testserver::Cell(kind ? p : m, *item, kind ? "VRFINALBPAG" : "VRMOVICRED").toDouble(),
+            open);
+        const Status status =
+            Generate(Server(), testserver::FromLists(b, *bill, kind, kind ? p : m, {*item}));
+        EXPECT_EQ(status.status, "OK") << status.text;
     }
 }
 
@@ -286,6 +338,17 @@ TEST_P(GenerationRefusalTest, PayablesCheckListsTheMarkedPayablesThatCarryTheTyp
     const auto hidden = testserver::ParseAnswer(
         Server().Call("GetVdAjBolPag", "[" + testserver::Json(c.marcados) + ",\"0002\"]", "MARIA"));
     EXPECT_EQ(hidden.code, -32000);
+}
+
+// The settlements' history column holds 250 characters: a thousand documents are cut, not
+// refused by PostgreSQL.
+TEST(HistoryTextTest, LabelThenDocumentsCutToTheColumn) {
+    EXPECT_EQ(store::HistoryText("Documento(s) compensado(s) : ", {"8001/U", "8002"}),
+              "Documento(s) compensado(s) : 8001/U, 8002");
+    const QString cut =
+        store::HistoryText("Documento(s) compensado(s) : ", std::vector<QString>(1000, "12345"));
+    EXPECT_EQ(cut.size(), 250);
+    EXPECT_TRUE(cut.endsWith("..."));
 }
 
 INSTANTIATE_TEST_SUITE_P(SetGeraCompensacao, GenerationTest,
