@@ -207,6 +207,18 @@ TEST_F(ConfirmTest, TotalsOfNothingOrAboveTheBillAreRefusedAndNothingIsSent) {
     EXPECT_EQ(screen->cdsCompensacao->State(), host::DataSetState::Insert);
 }
 
+// A blank customer passes on leaving its field; the confirmation wants one.
+TEST_F(ConfirmTest, BlankCustomerIsRefusedFirstOnItsField) {
+    OpenScreen();
+    ChooseCompany("1");
+    Click("sbtIncluir");
+    Find<QWidget>("dbgContaRec")->setFocus();
+    ASSERT_EQ(dialogs.Errors(), QStringList());
+    Confirm();
+    EXPECT_EQ(dialogs.Errors(), QStringList{"Cliente deve ser informado."});
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), "dbeInsJurClie");
+}
+
 TEST_F(ConfirmTest, SettlementDateBeforeTheCompensationDateIsRefusedOnIt) {
     Begin(14);
     auto* settlement = Find<host::TDBDateEditPlus>("dbeDtBaixa");
