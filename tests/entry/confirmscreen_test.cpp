@@ -126,6 +126,9 @@ protected:
 TEST_F(ConfirmTest, PayablesRoadEndsOnTheNewCompensationWhichDeletesAgain) {
     Begin(4);
     GivePayablesTypes();
+    // Typed just before the confirmation: what the checks read is what the server gets.
+    const QDate settlement = QDate::currentDate().addDays(3);
+    Find<host::TDBDateEditPlus>("dbeDtBaixa")->SetDate(settlement);
     MarkUpTo("dbgConta", *screen->cdsBoletosPag, "VRFINALBPAG", BillCents());
     const qint64 total = TotalCents();
     const int before = Compensations();
@@ -137,6 +140,7 @@ TEST_F(ConfirmTest, PayablesRoadEndsOnTheNewCompensationWhichDeletesAgain) {
     EXPECT_EQ(CurrentNumber(),
               Scalar("SELECT MAX(NRLANCCOMPREC) FROM COMPCONTREC WHERE CDEMPRESA = '01'"));
     EXPECT_EQ(List().FieldByName("IDSTATREC").AsString(), "P");
+    EXPECT_EQ(List().FieldByName("DTBAIXACOMPREC").AsDateTime().date(), settlement);
     EXPECT_EQ(TotalCents(), total);
 
     dialogs.AnswerYes();
