@@ -157,10 +157,11 @@ bool ItemMarks::CurrentMarked() const {
     return m_list.FieldByName(kFlag).AsString() != kUnmarked;
 }
 
+// One row changes: bound controls redraw that row only, where a held walk ends in a reset of
+// the whole list.
 void ItemMarks::Toggle() {
     if (!HasRows(m_list))
         return;
-    host::ControlsHeld quiet(m_list);
     if (CurrentMarked())
         Unmark();
     else
