@@ -89,11 +89,11 @@ public:
             m_state[*found] = Row::Removed;
     }
 
-    // New copies only are appended; otherwise the set is written whole.
+    // New copies alone are appended to what the set held; otherwise it is written whole.
     void Write() {
         const bool untouched =
             std::all_of(m_state.cbegin(), m_state.cend(), [](Row r) { return r == Row::Kept; });
-        if (untouched) {
+        if (untouched && m_count > 0) {
             for (std::vector<QVariant>& copy : m_added)
                 m_marked.AppendRow(std::move(copy));
             if (!m_added.empty())
