@@ -5,6 +5,7 @@
 
 #include <QHash>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -37,39 +38,32 @@ private:
 
 } // namespace
 
-// The marked set held as a table while a walk over the list changes many of its rows, and written
-// back in one step: a walk over a long list stays linear, with no row-by-row removal.
+// The marked set's changes gathered while a walk over the list visits many rows, and written in
+// one step at the end: the walk stays linear, with no row-by-row removal. Rows already in the set
+// are read only when it is written.
 class MarkedTable {
 public:
     MarkedTable(const host::RecordSet& list, host::RecordSet& marked, const QString& keyFields)
         : m_marked(marked) {
         if (!m_marked.Active())
             m_marked.CreateDataSet();
-        m_table = m_marked.Table();
+        std::vector<const host::Field*> markedKey;
         for (const QString& field : keyFields.split(QLatin1Char(';'))) {
             m_listKey.push_back(&list.FieldByName(field));
-            m_markedKey.push_back(m_marked.FieldByName(field).Index());
+            markedKey.push_back(&m_marked.FieldByName(field));
         }
         for (int i = 0; i < m_marked.FieldCount(); ++i) {
             const host::Field* source = list.FindField(m_marked.FieldAt(i).FieldName());
             m_source.push_back(source ? source->Index() : -1);
         }
-        for (size_t row = 0; row < m_table.rows.size(); ++row) {
-            QString key;
-            for (const int column : m_markedKey)
-                AddPart(key, m_table.rows[row][size_t(column)]);
-            m_rows.insert(key, row);
-        }
-        m_kept.assign(m_table.rows.size(), true);
+        m_count = size_t(m_marked.RecordCount());
+        for (size_t row = 0; row < m_count; ++row)
+            m_rows.insert(Key(markedKey, int(row)), row);
+        m_state.assign(m_count, Row::Kept);
     }
 
-    // The listed current row's key, strings compared case-insensitively as Locate does.
-    QString ListedKey(int row) const {
-        QString key;
-        for (const host::Field* field : m_listKey)
-            AddPart(key, field->ValueAt(row));
-        return key;
-    }
+    // The listed row's key, strings compared case-insensitively as Locate does.
+    QString ListedKey(int row) const { return Key(m_listKey, row); }
     bool Contains(const QString& key) const { return m_rows.contains(key); }
 
     // A copy of the listed row, refreshing the one of the same key.
@@ -79,43 +73,69 @@ public:
             if (m_source[i] >= 0)
                 copy[i] = list.FieldAt(m_source[i]).ValueAt(row);
         const auto found = m_rows.constFind(key);
-        if (found != m_rows.constEnd()) {
-            m_table.rows[*found] = std::move(copy);
-            m_kept[*found] = true;
-            return;
+        if (found == m_rows.constEnd()) {
+            m_rows.insert(key, m_count + m_added.size());
+            m_added.push_back(std::move(copy));
+        } else if (*found < m_count) {
+            m_state[*found] = Row::Replaced;
+            m_replaced[*found] = std::move(copy);
+        } else {
+            m_added[*found - m_count] = std::move(copy);
         }
-        m_rows.insert(key, m_table.rows.size());
-        m_table.rows.push_back(std::move(copy));
-        m_kept.push_back(true);
     }
     void Remove(const QString& key) {
         const auto found = m_rows.constFind(key);
-        if (found != m_rows.constEnd())
-            m_kept[*found] = false;
+        if (found != m_rows.constEnd() && *found < m_count)
+            m_state[*found] = Row::Removed;
     }
 
+    // New copies alone are appended to what the set held; otherwise it is written whole.
     void Write() {
-        host::RecordSetTable kept{std::move(m_table.fields), {}};
-        kept.rows.reserve(m_table.rows.size());
-        for (size_t row = 0; row < m_table.rows.size(); ++row)
-            if (m_kept[row])
-                kept.rows.push_back(std::move(m_table.rows[row]));
-        m_marked.SetTable(std::move(kept));
+        const bool untouched =
+            std::all_of(m_state.cbegin(), m_state.cend(), [](Row r) { return r == Row::Kept; });
+        if (untouched && m_count > 0) {
+            for (std::vector<QVariant>& copy : m_added)
+                m_marked.AppendRow(std::move(copy));
+            if (!m_added.empty())
+                m_marked.Refresh();
+            return;
+        }
+        host::RecordSetTable table{m_marked.FieldDefs(), {}};
+        table.rows.reserve(m_count + m_added.size());
+        for (size_t row = 0; row < m_count; ++row) {
+            if (m_state[row] == Row::Kept)
+                table.rows.push_back(m_marked.Row(int(row)));
+            else if (m_state[row] == Row::Replaced)
+                table.rows.push_back(std::move(m_replaced[row]));
+        }
+        for (std::vector<QVariant>& copy : m_added)
+            table.rows.push_back(std::move(copy));
+        if (table.rows.empty())
+            m_marked.EmptyDataSet();
+        else
+            m_marked.SetTable(std::move(table));
     }
 
 private:
-    static void AddPart(QString& key, const QVariant& value) {
-        key += value.toString().toCaseFolded();
-        key += QChar(0x1f);
+    enum class Row : char { Kept, Replaced, Removed };
+
+    static QString Key(const std::vector<const host::Field*>& fields, int row) {
+        QString key;
+        for (const host::Field* field : fields) {
+            key += field->ValueAt(row).toString().toCaseFolded();
+            key += QChar(0x1f);
+        }
+        return key;
     }
 
     host::RecordSet& m_marked;
-    host::RecordSetTable m_table;
     std::vector<const host::Field*> m_listKey;
-    std::vector<int> m_markedKey;
     std::vector<int> m_source; // list column of each marked field, -1 for none
+    size_t m_count = 0;        // rows of the set before the walk
     QHash<QString, size_t> m_rows;
-    std::vector<bool> m_kept;
+    std::vector<Row> m_state;
+    QHash<size_t, std::vector<QVariant>> m_replaced;
+    std::vector<std::vector<QVariant>> m_added;
 };
 
 qint64 SumCents(const host::RecordSet& rows, const QString& field) {
@@ -137,10 +157,11 @@ bool ItemMarks::CurrentMarked() const {
     return m_list.FieldByName(kFlag).AsString() != kUnmarked;
 }
 
+// One row changes: bound controls redraw that row only, where a held walk ends in a reset of
+// the whole list.
 void ItemMarks::Toggle() {
     if (!HasRows(m_list))
         return;
-    host::ControlsHeld quiet(m_list);
     if (CurrentMarked())
         Unmark();
     else

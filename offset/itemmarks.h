@@ -22,7 +22,7 @@ class MarkedTable;
 // screen writes "S"); the marked set holds one copy per marked item, found by key, whether or
 // not the item is still listed. Every operation keeps both in step, so the same item is never
 // counted twice nor dropped while it shows ticked. Controls bound to the list do not repaint
-// until an operation is done.
+// until a walk over it is done.
 class ItemMarks {
 public:
     // keyFields: "A;B" as Locate takes it; value: the field the total adds up.

@@ -7,13 +7,14 @@
 
 #include "data/controlsheld.h"
 #include "data/recordset.h"
-#include "entry/quietfocus.h"
+#include "host/services/abort.h"
 #include "host/widgets/button_flat.h"
 #include "host/widgets/focus_watch.h"
 #include "offset/filtrocntpagar.h"
 #include "settlement/filtrolanccred.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QStackedWidget>
 
 namespace {
@@ -24,17 +25,21 @@ bool HasRows(const host::RecordSet& rows) {
 
 } // namespace
 
+// The notebook is left when the focus reaches another control of the screen, also when it
+// gets there by way of a message box or a dialog; going to one of those is no exit.
 void TfrmCompContRec::WireItemsNotebook() {
-    host::TFocusWatch* notebook = host::TFocusWatch::Of(ui->ntbItens);
-    notebook->OnEnter.Set([this] { ntbItensEnter(); });
-    notebook->OnExit.Set([this] { ntbItensExit(); });
+    host::TFocusWatch::Of(ui->ntbItens)->OnEnter.Set([this] { ntbItensEnter(); });
+    m_itensFocus = connect(
+        qApp, &QApplication::focusChanged, this, host::Guard([this](QWidget*, QWidget* now) {
+            if (m_inItens && now && now->window() == window() && !ui->ntbItens->isAncestorOf(now))
+                ntbItensExit();
+        }));
 }
 
 // The notebook's reactions call into the screen, which is gone by the time its controls are.
 void TfrmCompContRec::UnwireOffset() {
-    host::TFocusWatch* notebook = host::TFocusWatch::Of(ui->ntbItens);
-    notebook->OnEnter.Detach();
-    notebook->OnExit.Detach();
+    host::TFocusWatch::Of(ui->ntbItens)->OnEnter.Detach();
+    disconnect(m_itensFocus);
 }
 
 void TfrmCompContRec::getBoletosPag(bool relocate) {
@@ -86,10 +91,7 @@ void TfrmCompContRec::ntbItensEnter() {
     HabilitaProcurarItens(kind);
 }
 
-// The focus taken by a message box or a dialog has not left the notebook.
 void TfrmCompContRec::ntbItensExit() {
-    if (!entry::FocusInWindow(this))
-        return;
     m_inItens = false;
     if (!Editing())
         return;

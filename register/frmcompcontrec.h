@@ -246,4 +246,5 @@ private:
     void ItensKeyDown(Itens kind, int& key, Qt::KeyboardModifiers shift);
     // Entered and not left for another control of the screen (a message box is no exit).
     bool m_inItens = false;
+    QMetaObject::Connection m_itensFocus;
 };

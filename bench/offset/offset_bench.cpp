@@ -85,6 +85,18 @@ void BM_UnmarkAll(benchmark::State& state) {
 }
 BENCHMARK(BM_UnmarkAll)->Unit(benchmark::kMillisecond)->Iterations(5);
 
+// Space on one payable, marking it and unmarking it again: what a click costs.
+void BM_ToggleOne(benchmark::State& state) {
+    if (g_road->Counted())
+        g_road->MarkOrUnmarkAll();
+    for (auto _ : state) {
+        g_road->Toggle(100);
+        g_road->Toggle(100);
+    }
+    state.counters["marked"] = g_road->Marked();
+}
+BENCHMARK(BM_ToggleOne)->Unit(benchmark::kMillisecond)->Iterations(20);
+
 // The refresh button with the notebook's list in focus: the payables filter's hidden run,
 // server query and encoding, transfer, decoding, the marks restored, the grid's first rows
 // painted. With every other payable marked, and with none.

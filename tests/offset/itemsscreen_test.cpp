@@ -10,7 +10,9 @@
 #include "settlement/filtrolanccred.h"
 #include "tests/register/realscreen.h"
 
+#include <QApplication>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QSqlDatabase>
 #include <QTest>
 
@@ -214,6 +216,21 @@ TEST_F(CreditsScreenTest, LeavingTheNotebookTurnsTheToolbarOff) {
     StartCredits();
     EXPECT_TRUE(Enabled("sbtVerificar"));
     EXPECT_TRUE(Enabled("sbtFiltro"));
+    // A message box takes the focus, which then goes to another control of the screen.
+    {
+        QLineEdit box;
+        box.show();
+        QApplication::setActiveWindow(&box);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&box));
+        box.setFocus();
+        EXPECT_TRUE(Enabled("sbtVerificar")) << "a message box is no exit";
+        Find<QWidget>("dbeInsJurClie")->setFocus(); // where the screen's focus returns
+        QApplication::setActiveWindow(screen);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(screen));
+    }
+    EXPECT_FALSE(Enabled("sbtVerificar"));
+    Grid()->setFocus();
+    EXPECT_TRUE(Enabled("sbtVerificar"));
     Find<QWidget>("dbgContaRec")->setFocus(); // straight into the bills grid
     EXPECT_TRUE(Enabled("sbtVerificar"));
     EXPECT_FALSE(Enabled("sbtFiltro"));
