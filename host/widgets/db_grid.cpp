@@ -16,6 +16,8 @@ namespace host {
 
 namespace {
 
+constexpr int kMeasuredRows = 100;
+
 // Tab moves between the grid's columns; Ctrl+Tab and Ctrl+Shift+Tab leave the grid. The MDI
 // area takes Ctrl+Tab for itself through an application filter, so while the grid has the
 // focus a later application filter (asked first) sees the key before it.
@@ -64,6 +66,9 @@ TDBGrid::TDBGrid(QWidget* parent)
     setSelectionBehavior(SelectRows); // the operator reads a record across its columns
     setSortingEnabled(false);
     setWordWrap(false); // one line per record; a cut text ends in an ellipsis
+    // Columns are fitted on every new content of the list: measuring a few screens of rows
+    // keeps that cheap on lists of thousands, and a cell still cut shows its text as a tooltip.
+    horizontalHeader()->setResizeContentsPrecision(kMeasuredRows);
     verticalHeader()->hide();
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     horizontalHeader()->setSectionsClickable(true);
