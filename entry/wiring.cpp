@@ -9,7 +9,6 @@
 #include "entry/quietfocus.h"
 #include "host/services/abort.h"
 #include "host/services/editmask.h"
-#include "host/services/text.h"
 #include "host/sql/tadoibquery.h"
 #include "host/widgets/btn_pesquisa.h"
 #include "host/widgets/data_source.h"
@@ -33,12 +32,8 @@ void TfrmCompContRec::WireEntry() {
     dtsCliente->setObjectName(QStringLiteral("dtsCliente"));
     dtsCliente->SetDataSet(&qryCliente->DataSet());
     // qryClienteNRINSJURCLIEGetText: the search list shows the tax id through its mask.
-    const host::Field* personType = &qryCliente->FieldByName(QStringLiteral("IDTPIJURCLIE"));
-    qryCliente->FieldByName(QStringLiteral("NRINSJURCLIE"))
-        .SetOnGetText([personType](const host::Field& field, int row) {
-            return host::FormatMaskText(host::PictPess(personType->ValueAt(row).toString()),
-                                        field.ValueAt(row).toString());
-        });
+    host::ShowTaxId(qryCliente->DataSet(), QStringLiteral("NRINSJURCLIE"),
+                    QStringLiteral("IDTPIJURCLIE"));
 
     ui->btpCliente->OnClick.Set([this] { btpClienteClick(); });
     host::TDBEdit* taxId = ui->dbeInsJurClie;

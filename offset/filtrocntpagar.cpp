@@ -3,11 +3,11 @@
 #include "ui_frmfiltrocntpagar.h"
 
 #include "data/recordset.h"
+#include "data/rounding.h"
 #include "host/net/answers.h"
 #include "host/net/netconnection.h"
 #include "host/services/abort.h"
 #include "host/services/editmask.h"
-#include "data/rounding.h"
 #include "host/services/text.h"
 #include "host/sql/tadoibquery.h"
 #include "host/widgets/button_flat.h"
@@ -73,15 +73,8 @@ TfrmFiltroCntPagar::TfrmFiltroCntPagar(QWidget* parent)
     qryTipoBaixa = new host::TADOIBQuery(m_form.Query(QStringLiteral("qryTipoBaixa")), this);
     qryFornecedor = new host::TADOIBQuery(m_form.Query(QStringLiteral("qryFornecedor")), this);
     // qryFornecedorNRINSJURFORNGetText: the tax id in the form of the supplier's person type.
-    const host::Field* personType = &qryFornecedor->FieldByName(QStringLiteral("IDTPIJURFORN"));
-    qryFornecedor->FieldByName(QStringLiteral("NRINSJURFORN"))
-        .SetOnGetText([personType](const host::Field& field, int row) {
-            const QVariant value = field.ValueAt(row);
-            return value.isValid()
-                       ? host::FormatMaskText(host::PictPess(personType->ValueAt(row).toString()),
-                                              value.toString())
-                       : QString();
-        });
+    host::ShowTaxId(qryFornecedor->DataSet(), QStringLiteral("NRINSJURFORN"),
+                    QStringLiteral("IDTPIJURFORN"));
 
     // Key filters: no minus sign in the numbers; values of at most 10 integer digits and 2
     // decimals.

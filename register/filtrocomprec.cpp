@@ -8,7 +8,6 @@
 #include "host/services/abort.h"
 #include "host/services/editmask.h"
 #include "host/services/session.h"
-#include "host/services/text.h"
 #include "host/sql/tadoibquery.h"
 #include "host/widgets/button_flat.h"
 #include "module/cli_rec18000.h"
@@ -44,16 +43,9 @@ TfrmFiltroCompRec::TfrmFiltroCompRec(QWidget* parent)
 
     qryOperador = new host::TADOIBQuery(m_form.Query(QStringLiteral("qryOperador")), this);
     qryCliente = new host::TADOIBQuery(m_form.Query(QStringLiteral("qryCliente")), this);
-    // The picker shows a customer's tax id in the form of its person type.
-    const host::Field* personType = &qryCliente->FieldByName(QStringLiteral("IDTPIJURCLIE"));
-    qryCliente->FieldByName(QStringLiteral("NRINSJURCLIE"))
-        .SetOnGetText([personType](const host::Field& field, int row) {
-            const QVariant value = field.ValueAt(row);
-            return value.isValid()
-                       ? host::FormatMaskText(host::PictPess(personType->ValueAt(row).toString()),
-                                              value.toString())
-                       : QString();
-        });
+    // qryClienteNRINSJURCLIEGetText: the search list shows the tax id through its mask.
+    host::ShowTaxId(qryCliente->DataSet(), QStringLiteral("NRINSJURCLIE"),
+                    QStringLiteral("IDTPIJURCLIE"));
 
     for (host::TDateEditPlus* date :
          {ui->depDtCompIni, ui->depDtCompFin, ui->depDtLancIni, ui->depDtLancFin})

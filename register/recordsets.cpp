@@ -18,18 +18,6 @@ void ShowMoney(host::RecordSet& recordSet, const QString& name) {
         [](const Field& field, int row) { return host::MoneyText(field.ValueAt(row)); });
 }
 
-// A tax id is stored as bare digits and shown through the mask of the row's person type.
-void ShowTaxId(host::RecordSet& recordSet, const QString& name, const QString& personType) {
-    const Field* type = &recordSet.FieldByName(personType);
-    recordSet.FieldByName(name).SetOnGetText([type](const Field& field, int row) {
-        const QVariant value = field.ValueAt(row);
-        if (!value.isValid())
-            return QString();
-        return host::FormatMaskText(host::PictPess(type->ValueAt(row).toString()),
-                                    value.toString());
-    });
-}
-
 // Fields whose mask the screen sets per row show their value through it.
 void ShowThroughMask(host::RecordSet& recordSet, const QString& name) {
     recordSet.FieldByName(name).SetOnGetText([](const Field& field, int row) {
@@ -73,12 +61,12 @@ void TfrmCompContRec::BuildRecordSets() {
     dtsPadrao->SetDataSet(cdsCompensacao);
 
     cdsBoletosRec = NewRecordSet(QStringLiteral("cdsBoletosRec"));
-    ShowTaxId(*cdsBoletosRec, QStringLiteral("NRINSJURCLIE"), QStringLiteral("IDTPIJURCLIE"));
+    host::ShowTaxId(*cdsBoletosRec, QStringLiteral("NRINSJURCLIE"), QStringLiteral("IDTPIJURCLIE"));
     ShowMoney(*cdsBoletosRec, QStringLiteral("VRORIGREC"));
     ShowMoney(*cdsBoletosRec, QStringLiteral("VRFINALBREC"));
 
     cdsBoletosPag = NewRecordSet(QStringLiteral("cdsBoletosPag"));
-    ShowTaxId(*cdsBoletosPag, QStringLiteral("NRINSJURFORN"), QStringLiteral("IDTPIJURFORN"));
+    host::ShowTaxId(*cdsBoletosPag, QStringLiteral("NRINSJURFORN"), QStringLiteral("IDTPIJURFORN"));
     ShowMoney(*cdsBoletosPag, QStringLiteral("VRFINALBPAG"));
     ShowMoney(*cdsBoletosPag, QStringLiteral("VRITEMCOMPREC"));
 

@@ -3,10 +3,10 @@
 #include "ui_frmfiltrolanccred.h"
 
 #include "data/recordset.h"
+#include "data/rounding.h"
 #include "host/net/answers.h"
 #include "host/net/netconnection.h"
 #include "host/services/abort.h"
-#include "data/rounding.h"
 #include "host/services/session.h"
 #include "host/sql/tadoibquery.h"
 #include "host/widgets/button_flat.h"

@@ -1,5 +1,8 @@
 #include "host/services/editmask.h"
 
+#include "data/recordset.h"
+#include "host/services/text.h"
+
 #include <QStringList>
 
 namespace host {
@@ -110,6 +113,16 @@ QString ToInputMask(const QString& mask) {
         }
     }
     return out + QLatin1Char(';') + m.blank;
+}
+
+void ShowTaxId(RecordSet& recordSet, const QString& taxId, const QString& personType) {
+    const Field* type = &recordSet.FieldByName(personType);
+    recordSet.FieldByName(taxId).SetOnGetText([type](const Field& field, int row) {
+        const QVariant value = field.ValueAt(row);
+        if (!value.isValid())
+            return QString();
+        return FormatMaskText(PictPess(type->ValueAt(row).toString()), value.toString());
+    });
 }
 
 } // namespace host

@@ -5,6 +5,8 @@
 
 namespace host {
 
+class RecordSet;
+
 // The host's edit-mask syntax: "picture;storeLiterals;blank".
 // In the picture "9" is an optional digit, "a" an optional letter or digit, ">" upper-cases
 // what follows, and any other character is a literal inserted on display. storeLiterals "1"
@@ -30,5 +32,9 @@ QString StripMaskText(const QString& mask, const QString& typed);
 
 // Equivalent QLineEdit input mask ("" for no mask).
 QString ToInputMask(const QString& mask);
+
+// The tax id field of a record set shows its bare digits through the mask of the row's person
+// type (PictPess); a null shows as empty text.
+void ShowTaxId(RecordSet& recordSet, const QString& taxId, const QString& personType);
 
 } // namespace host

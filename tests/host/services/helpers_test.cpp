@@ -1,5 +1,5 @@
-#include "host/services/keyfilter.h"
 #include "data/rounding.h"
+#include "host/services/keyfilter.h"
 #include "host/services/text.h"
 
 #include <gtest/gtest.h>
