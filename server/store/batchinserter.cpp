@@ -11,9 +11,7 @@ BatchInserter::BatchInserter(const QSqlDatabase& db, const QString& table,
                              const QStringList& columns, int rowsPerStatement)
     : m_db(db), m_head(QStringLiteral("INSERT INTO %1 (%2) VALUES ")
                            .arg(table, columns.join(QStringLiteral(", ")))),
-      m_row(QLatin1Char('(') + QStringList(columns.size(), QStringLiteral("?")).join(", ") +
-            QLatin1Char(')')),
-      m_columns(columns.size()), m_batch(rowsPerStatement) {}
+      m_columnNames(columns), m_columns(columns.size()), m_batch(rowsPerStatement) {}
 
 void BatchInserter::Add(std::vector<QVariant> values) {
     if (qsizetype(values.size()) != m_columns)
@@ -40,7 +38,15 @@ void BatchInserter::Write(int rows) {
 QSqlQuery& BatchInserter::StatementFor(int rows) {
     auto found = m_statements.find(rows);
     if (found == m_statements.end()) {
-        const QString sql = m_head + QStringList(rows, m_row).join(QStringLiteral(", "));
+        // One named placeholder per value, ":COLUMN_row", bound in order.
+        QStringList tuples;
+        for (int row = 0; row < rows; ++row) {
+            QStringList names;
+            for (const QString& column : m_columnNames)
+                names << QStringLiteral(":%1_%2").arg(column).arg(row);
+            tuples << QLatin1Char('(') + names.join(QStringLiteral(", ")) + QLatin1Char(')');
+        }
+        const QString sql = m_head + tuples.join(QStringLiteral(", "));
         found = m_statements.emplace(rows, Statement(m_db, sql)).first;
     }
     return *found->second;

@@ -32,7 +32,7 @@ private:
 
     QSqlDatabase m_db;
     QString m_head; // INSERT INTO table (columns) VALUES
-    QString m_row;  // (?, ?, ...)
+    QStringList m_columnNames;
     qsizetype m_columns;
     int m_batch;
     std::vector<QVariant> m_pending; // row after row
