@@ -202,18 +202,6 @@ BENCHMARK(BM_RuleReloadRestoring5000)->Unit(benchmark::kMillisecond)->Iterations
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    const QString path = bench_support::BenchDatabase(
-        "path of a database made with `rec18000-db generate --scale 1`");
-    if (path.isEmpty())
-        return 2;
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    Road road(path);
-    g_road = &road;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    g_road = nullptr;
-    return 0;
+    return bench_support::RunScreenBenchmarks(
+        argc, argv, "path of a database made with `rec18000-db generate --scale 1`", g_road);
 }

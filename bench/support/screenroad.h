@@ -8,7 +8,10 @@
 #include "tests/support/fakesession.h"
 #include "tests/support/scripteddialogs.h"
 
+#include <QApplication>
 #include <QString>
+
+#include <benchmark/benchmark.h>
 
 #include <atomic>
 #include <memory>
@@ -42,5 +45,24 @@ private:
 
 // The database file from REC18000_BENCH_DB (usage on stderr and empty when unset).
 QString BenchDatabase(const char* usage);
+
+// The main of a screen benchmark: offscreen unless a platform is set, the road made over the
+// database that usage describes and published in road while the benchmarks run.
+template <class Road>
+int RunScreenBenchmarks(int argc, char** argv, const char* usage, Road*& road) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const QString path = BenchDatabase(usage);
+    if (path.isEmpty())
+        return 2;
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    Road made(path);
+    road = &made;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    road = nullptr;
+    return 0;
+}
 
 } // namespace bench_support
