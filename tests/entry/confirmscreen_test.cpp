@@ -26,15 +26,8 @@ namespace {
 using host::testing::ShownDialog;
 using register_testing::RealServerScreen;
 
-const QString kWriter = QStringLiteral("confirm_test_writer");
-
 class ConfirmTest : public RealServerScreen {
 protected:
-    ~ConfirmTest() override {
-        QSqlDatabase::database(kWriter, false).close();
-        QSqlDatabase::removeDatabase(kWriter);
-    }
-
     // A new compensation of company 01 for the customer, its first bill ticked, with the
     // receivables types and the bank account given.
     void Begin(int customer) {
@@ -102,23 +95,6 @@ protected:
     }
     int Compensations() const { return Scalar("SELECT COUNT(*) FROM COMPCONTREC").toInt(); }
     QString Page() const { return Find<QTabWidget>("pgcPadrao")->currentWidget()->objectName(); }
-    // What other operators and modules do meanwhile, and the books' own check.
-    QSqlDatabase Writer() {
-        QSqlDatabase db = QSqlDatabase::database(kWriter, false);
-        if (!db.isValid()) {
-            db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kWriter);
-            db.setDatabaseName(DatabaseFile());
-            EXPECT_TRUE(db.open());
-        }
-        return db;
-    }
-    void Write(const QString& sql, const QVariantList& values) {
-        QSqlQuery query(Writer());
-        query.prepare(sql);
-        for (const QVariant& value : values)
-            query.addBindValue(value);
-        ASSERT_TRUE(query.exec()) << sql.toStdString();
-    }
     // Confirms; the scripted dialogs answer the questions asked meanwhile.
     void Confirm() { Click("sbtConfirmar"); }
 };

@@ -21,15 +21,8 @@ namespace {
 
 using register_testing::RealServerScreen;
 
-const QString kWriter = QStringLiteral("entry_test_writer");
-
 class EntryTest : public RealServerScreen {
 protected:
-    ~EntryTest() override {
-        QSqlDatabase::database(kWriter, false).close();
-        QSqlDatabase::removeDatabase(kWriter);
-    }
-
     void StartEntry() {
         OpenScreen();
         ChooseCompany("1");
@@ -60,20 +53,10 @@ protected:
     }
     // What other operators and modules do to a bill meanwhile.
     void SetOpenBalance(const QString& filial, const QString& numero, const char* balance) {
-        QSqlDatabase db = QSqlDatabase::database(kWriter, false);
-        if (!db.isValid()) {
-            db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kWriter);
-            db.setDatabaseName(DatabaseFile());
-            ASSERT_TRUE(db.open());
-        }
-        QSqlQuery query(db);
-        query.prepare(QStringLiteral("UPDATE BOLETOREC SET VRSALDOBREC = ? WHERE NRLANBOLREC = ? "
-                                     "AND CDFILIBOLREC = ?"));
-        query.addBindValue(QString::fromLatin1(balance));
-        query.addBindValue(numero);
-        query.addBindValue(filial);
-        ASSERT_TRUE(query.exec());
-        ASSERT_EQ(query.numRowsAffected(), 1);
+        ASSERT_EQ(Write(QStringLiteral("UPDATE BOLETOREC SET VRSALDOBREC = ? WHERE NRLANBOLREC = ? "
+                                       "AND CDFILIBOLREC = ?"),
+                        {QString::fromLatin1(balance), numero, filial}),
+                  1);
     }
     void ClickCell(int row, int column) {
         const QRect cell = Grid()->visualRect(Grid()->model()->index(row, column));

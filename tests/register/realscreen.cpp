@@ -4,12 +4,14 @@
 #include "host/sql/connection.h"
 
 #include <QSqlDatabase>
+#include <QSqlQuery>
 
 namespace register_testing {
 
 namespace {
 const QString kLoopback = QStringLiteral("127.0.0.1");
-}
+const QString kWriter = QStringLiteral("real_screen_writer");
+} // namespace
 
 RealServerScreen::RealServerScreen() {
     session.operador = "ADMIN";
@@ -27,12 +29,33 @@ RealServerScreen::RealServerScreen() {
 
 RealServerScreen::~RealServerScreen() {
     CloseScreen();
+    QSqlDatabase::database(kWriter, false).close();
+    QSqlDatabase::removeDatabase(kWriter);
     QSqlDatabase::database(host::SharedConnectionName(), false).close();
     QSqlDatabase::removeDatabase(host::SharedConnectionName());
 }
 
 QString RealServerScreen::DatabaseFile() const {
     return server.DatabaseUrl().mid(QStringLiteral("sqlite:").size());
+}
+
+QSqlDatabase RealServerScreen::Writer() {
+    QSqlDatabase db = QSqlDatabase::database(kWriter, false);
+    if (!db.isValid()) {
+        db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kWriter);
+        db.setDatabaseName(DatabaseFile());
+        EXPECT_TRUE(db.open());
+    }
+    return db;
+}
+
+int RealServerScreen::Write(const QString& sql, const QVariantList& values) {
+    QSqlQuery query(Writer());
+    query.prepare(sql);
+    for (const QVariant& value : values)
+        query.addBindValue(value);
+    EXPECT_TRUE(query.exec()) << sql.toStdString();
+    return query.numRowsAffected();
 }
 
 } // namespace register_testing

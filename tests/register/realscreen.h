@@ -6,7 +6,9 @@
 #include "tests/register/screenfixture.h"
 #include "tests/shell/realserver.h"
 
+#include <QSqlDatabase>
 #include <QString>
+#include <QVariantList>
 
 namespace register_testing {
 
@@ -17,6 +19,11 @@ protected:
 
     // The demo database's file, for reading it and for what other operators do meanwhile.
     QString DatabaseFile() const;
+    // What other operators and modules do meanwhile: a writing connection to the same file, and
+    // one statement through it with its values bound (fails the test when it fails); gives the
+    // rows it changed.
+    QSqlDatabase Writer();
+    int Write(const QString& sql, const QVariantList& values);
 
     RealServer server;
 };
