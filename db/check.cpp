@@ -1,7 +1,7 @@
 #include "db/check.h"
 
-#include "server/store/money.h"
-#include "server/store/sql.h"
+#include "store/money.h"
+#include "store/sql.h"
 
 #include <QHash>
 #include <QSqlRecord>

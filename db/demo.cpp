@@ -2,11 +2,11 @@
 
 #include "db/openitems.h"
 #include "db/taxid.h"
-#include "server/store/books.h"
-#include "server/store/connection.h"
-#include "server/store/inserter.h"
-#include "server/store/password.h"
-#include "server/store/sql.h"
+#include "store/books.h"
+#include "store/connection.h"
+#include "store/inserter.h"
+#include "store/password.h"
+#include "store/sql.h"
 
 #include <stdexcept>
 

@@ -2,8 +2,8 @@
 
 #include "db/demo.h"
 #include "db/openitems.h"
-#include "server/store/books.h"
-#include "server/store/connection.h"
+#include "store/books.h"
+#include "store/connection.h"
 
 namespace db {
 

@@ -4,9 +4,9 @@
 #include "db/demo.h"
 #include "db/generate.h"
 #include "db/migrate.h"
-#include "server/store/books.h"
-#include "server/store/connection.h"
-#include "server/store/sql.h"
+#include "store/books.h"
+#include "store/connection.h"
+#include "store/sql.h"
 
 #include <QCoreApplication>
 #include <QDate>

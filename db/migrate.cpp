@@ -1,7 +1,7 @@
 #include "db/migrate.h"
 
-#include "server/store/connection.h"
-#include "server/store/sql.h"
+#include "store/connection.h"
+#include "store/sql.h"
 
 #include <QDateTime>
 #include <QDir>

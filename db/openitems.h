@@ -1,6 +1,6 @@
 #pragma once
 
-#include "server/store/inserter.h"
+#include "store/inserter.h"
 
 namespace db {
 

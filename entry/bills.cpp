@@ -11,7 +11,7 @@
 #include "host/net/answers.h"
 #include "host/net/netconnection.h"
 #include "host/services/abort.h"
-#include "host/services/text.h"
+#include "data/text.h"
 #include "host/widgets/db_grid.h"
 #include "host/widgets/edit.h"
 

@@ -16,7 +16,7 @@
 #include "host/services/dialogs.h"
 #include "host/services/money.h"
 #include "host/services/session.h"
-#include "host/services/text.h"
+#include "data/text.h"
 #include "host/widgets/db_edit.h"
 #include "host/widgets/db_grid.h"
 

@@ -10,7 +10,7 @@
 #include "host/services/abort.h"
 #include "host/services/dialogs.h"
 #include "host/services/editmask.h"
-#include "host/services/text.h"
+#include "data/text.h"
 #include "host/sql/tadoibquery.h"
 #include "host/widgets/data_source.h"
 #include "host/widgets/db_edit.h"

@@ -8,7 +8,7 @@
 #include "host/net/netconnection.h"
 #include "host/services/abort.h"
 #include "host/services/editmask.h"
-#include "host/services/text.h"
+#include "data/text.h"
 #include "host/sql/tadoibquery.h"
 #include "host/widgets/button_flat.h"
 #include "module/cli_rec18000.h"

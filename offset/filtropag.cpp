@@ -1,7 +1,7 @@
 #include "offset/filtropag.h"
 
 #include "data/rounding.h"
-#include "host/services/text.h"
+#include "data/text.h"
 
 namespace {
 

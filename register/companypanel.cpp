@@ -6,7 +6,7 @@
 
 #include "host/services/abort.h"
 #include "host/services/session.h"
-#include "host/services/text.h"
+#include "data/text.h"
 #include "host/sql/tadoibquery.h"
 #include "host/widgets/btn_pesquisa.h"
 #include "host/widgets/data_source.h"

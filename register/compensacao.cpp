@@ -6,7 +6,7 @@
 
 #include "data/recordset.h"
 #include "host/services/session.h"
-#include "host/services/text.h"
+#include "data/text.h"
 #include "host/widgets/db_edit.h"
 #include "host/widgets/db_grid.h"
 #include "host/widgets/db_radio_group.h"

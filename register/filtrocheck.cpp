@@ -1,6 +1,6 @@
 #include "register/filtrocheck.h"
 
-#include "host/services/text.h"
+#include "data/text.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "host/net/netconnection.h"
 #include "host/services/abort.h"
 #include "host/services/serveranswer.h"
-#include "host/services/text.h"
+#include "data/text.h"
 #include "register/filtrocomprec.h"
 
 #include <QScopedValueRollback>

@@ -6,7 +6,7 @@
 #include "data/recordset.h"
 #include "host/services/editmask.h"
 #include "host/services/money.h"
-#include "host/services/text.h"
+#include "data/text.h"
 #include "host/widgets/data_source.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include "ui_frmcompcontrec.h"
 
 #include "data/recordset.h"
-#include "host/services/text.h"
+#include "data/text.h"
 #include "host/sql/tadoibquery.h"
 #include "host/widgets/db_edit.h"
 #include "settlement/tipocheck.h"

@@ -1,7 +1,7 @@
 #include "settlement/filtrocred.h"
 
 #include "data/rounding.h"
-#include "host/services/text.h"
+#include "data/text.h"
 
 std::optional<FiltroCredRecusa> FiltroLancCredCheck::Check(const FiltroCredEntrada& filtro) {
     using Campo = FiltroCredRecusa::Campo;

@@ -1,6 +1,6 @@
 #include "settlement/tipocheck.h"
 
-#include "host/services/text.h"
+#include "data/text.h"
 
 #include <array>
 

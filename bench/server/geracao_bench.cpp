@@ -9,7 +9,7 @@
 #include "db/migrate.h"
 #include "server/http/server.h"
 #include "server/methods/methods.h"
-#include "server/store/connection.h"
+#include "store/connection.h"
 #include "tests/server/confirmation.h"
 
 #include <QCoreApplication>

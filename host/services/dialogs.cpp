@@ -2,7 +2,7 @@
 
 #include "data/keylist.h"
 #include "data/recordset.h"
-#include "host/services/text.h"
+#include "data/text.h"
 
 #include <atomic>
 #include <stdexcept>

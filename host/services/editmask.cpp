@@ -1,7 +1,7 @@
 #include "host/services/editmask.h"
 
 #include "data/recordset.h"
-#include "host/services/text.h"
+#include "data/text.h"
 
 #include <QStringList>
 

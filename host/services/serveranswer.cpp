@@ -2,7 +2,7 @@
 
 #include "host/services/abort.h"
 #include "host/services/hostmessages.h"
-#include "host/services/text.h"
+#include "data/text.h"
 
 namespace host {
 

@@ -1,7 +1,7 @@
 #include "server/auth/session.h"
 
-#include "server/store/password.h"
-#include "server/store/sql.h"
+#include "store/password.h"
+#include "store/sql.h"
 
 #include <QRandomGenerator>
 

@@ -1,6 +1,6 @@
 #include "server/auth/token.h"
 
-#include "server/store/password.h"
+#include "store/password.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>

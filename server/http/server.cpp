@@ -5,8 +5,8 @@
 #include "server/http/pools.h"
 #include "server/rpc/dispatcher.h"
 #include "server/rpc/errors.h"
-#include "server/store/connection.h"
-#include "server/store/sql.h"
+#include "store/connection.h"
+#include "store/sql.h"
 
 #include <QElapsedTimer>
 

@@ -2,7 +2,7 @@
 
 #include "data/dburl.h"
 #include "server/rpc/registry.h"
-#include "server/store/writetransaction.h"
+#include "store/writetransaction.h"
 
 #include <chrono>
 #include <functional>

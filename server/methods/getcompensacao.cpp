@@ -1,7 +1,7 @@
 #include "server/methods/methods.h"
 
 #include "server/methods/querytable.h"
-#include "server/store/sql.h"
+#include "store/sql.h"
 
 #include <array>
 

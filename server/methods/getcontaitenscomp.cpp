@@ -6,7 +6,7 @@
 #include "server/methods/querytable.h"
 #include "server/rpc/answers.h"
 #include "server/rpc/errors.h"
-#include "server/store/sql.h"
+#include "store/sql.h"
 
 #include <array>
 

@@ -2,7 +2,7 @@
 
 #include "server/methods/querytable.h"
 #include "server/rpc/errors.h"
-#include "server/store/sql.h"
+#include "store/sql.h"
 
 #include <array>
 

@@ -1,7 +1,7 @@
 #include "server/methods/methods.h"
 
 #include "server/rpc/answers.h"
-#include "server/store/sql.h"
+#include "store/sql.h"
 
 namespace rec18000 {
 

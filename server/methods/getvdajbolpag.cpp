@@ -2,7 +2,7 @@
 
 #include "server/methods/recordfields.h"
 #include "server/rpc/answers.h"
-#include "server/store/sql.h"
+#include "store/sql.h"
 
 #include <set>
 

@@ -1,8 +1,8 @@
 #include "server/methods/querytable.h"
 
 #include "server/rpc/errors.h"
-#include "server/store/money.h"
-#include "server/store/sql.h"
+#include "store/money.h"
+#include "store/sql.h"
 
 #include "data/keylist.h"
 #include "data/moneytext.h"

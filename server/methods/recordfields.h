@@ -1,7 +1,7 @@
 #pragma once
 
 #include "data/codec.h"
-#include "server/store/money.h"
+#include "store/money.h"
 
 #include <QDate>
 #include <QString>

@@ -3,7 +3,7 @@
 #include "data/jsonwriter.h"
 #include "server/rpc/answeronce.h"
 #include "server/rpc/errors.h"
-#include "server/store/reversal.h"
+#include "store/reversal.h"
 
 namespace rec18000 {
 

@@ -4,7 +4,7 @@
 #include "server/methods/recordfields.h"
 #include "server/rpc/answeronce.h"
 #include "server/rpc/errors.h"
-#include "server/store/generation.h"
+#include "store/generation.h"
 
 namespace rec18000 {
 

@@ -2,7 +2,7 @@
 
 #include "data/jsonwriter.h"
 #include "server/rpc/errors.h"
-#include "server/store/sql.h"
+#include "store/sql.h"
 
 #include <QDateTime>
 

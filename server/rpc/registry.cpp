@@ -1,8 +1,8 @@
 #include "server/rpc/registry.h"
 
 #include "server/rpc/errors.h"
-#include "server/store/connection.h"
-#include "server/store/sql.h"
+#include "store/connection.h"
+#include "store/sql.h"
 
 #include <QCryptographicHash>
 

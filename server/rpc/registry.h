@@ -2,7 +2,7 @@
 
 #include "data/dburl.h"
 #include "server/rpc/params.h"
-#include "server/store/writetransaction.h"
+#include "store/writetransaction.h"
 
 #include <QSqlDatabase>
 #include <QString>

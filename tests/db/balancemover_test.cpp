@@ -1,7 +1,7 @@
 // Moving open balances exactly: sums that floats get wrong land on the exact cent on both
 // backends, and what the books forbid is refused.
-#include "server/store/balancemover.h"
-#include "server/store/sql.h"
+#include "store/balancemover.h"
+#include "store/sql.h"
 #include "tests/db/testdatabase.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 #include "db/demo.h"
 #include "db/generate.h"
 #include "db/migrate.h"
-#include "server/store/sql.h"
+#include "store/sql.h"
 #include "tests/db/testdatabase.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // Exact money: what the database and the wire give, in cents.
 #include "db/taxid.h"
-#include "server/store/money.h"
+#include "store/money.h"
 
 #include <gtest/gtest.h>
 

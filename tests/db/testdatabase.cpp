@@ -1,7 +1,7 @@
 #include "tests/db/testdatabase.h"
 
-#include "server/store/connection.h"
-#include "server/store/sql.h"
+#include "store/connection.h"
+#include "store/sql.h"
 
 #include <QUuid>
 

@@ -1,8 +1,8 @@
 // The write transaction runner on both backends: all or nothing, and a database held by another
 // writer retried a bounded number of times.
-#include "server/store/connection.h"
-#include "server/store/sql.h"
-#include "server/store/writetransaction.h"
+#include "store/connection.h"
+#include "store/sql.h"
+#include "store/writetransaction.h"
 #include "tests/db/testdatabase.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "tests/server/compbooks.h"
 
-#include "server/store/books.h"
-#include "server/store/money.h"
+#include "store/books.h"
+#include "store/money.h"
 
 #include <QSqlRecord>
 

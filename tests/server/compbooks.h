@@ -1,7 +1,7 @@
 #pragma once
 
 #include "data/codec.h"
-#include "server/store/sql.h"
+#include "store/sql.h"
 #include "tests/server/booksserver.h"
 
 #include <QSqlDatabase>

@@ -1,9 +1,9 @@
 // Listing stored compensations and loading one compensation's bill and items, over HTTP, on
 // SQLite and (when the test run started one) PostgreSQL.
 #include "db/demo.h"
-#include "server/store/books.h"
-#include "server/store/connection.h"
-#include "server/store/sql.h"
+#include "store/books.h"
+#include "store/connection.h"
+#include "store/sql.h"
 #include "tests/server/booksserver.h"
 
 #include <gtest/gtest.h>

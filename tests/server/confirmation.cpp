@@ -2,10 +2,10 @@
 
 #include "data/jsonwriter.h"
 #include "db/demo.h"
-#include "server/store/books.h"
-#include "server/store/connection.h"
-#include "server/store/inserter.h"
-#include "server/store/sql.h"
+#include "store/books.h"
+#include "store/connection.h"
+#include "store/inserter.h"
+#include "store/sql.h"
 
 #include <simdjson.h>
 

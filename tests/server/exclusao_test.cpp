@@ -1,10 +1,10 @@
 // Deleting stored compensations over HTTP: the refusals in their order, the exact reversal of
 // the books, the audit row, and two deletions of one compensation at once.
 #include "db/demo.h"
-#include "server/store/books.h"
-#include "server/store/connection.h"
-#include "server/store/inserter.h"
-#include "server/store/sql.h"
+#include "store/books.h"
+#include "store/connection.h"
+#include "store/inserter.h"
+#include "store/sql.h"
 #include "tests/server/compbooks.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // Generating compensations over HTTP: what gets written, what is refused with nothing written,
 // deletion undoing a generation exactly, and the adjustment checks the confirmation asks for.
 #include "db/check.h"
-#include "server/store/generation.h"
-#include "server/store/money.h"
+#include "store/generation.h"
+#include "store/money.h"
 #include "tests/server/compbooks.h"
 #include "tests/server/confirmation.h"
 

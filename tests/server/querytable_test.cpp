@@ -3,7 +3,7 @@
 #include "server/methods/querytable.h"
 
 #include "data/jsonwriter.h"
-#include "server/store/sql.h"
+#include "store/sql.h"
 
 #include <QSqlDatabase>
 #include <QUuid>

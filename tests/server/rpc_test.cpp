@@ -2,8 +2,8 @@
 #include "data/codec.h"
 #include "server/auth/session.h"
 #include "server/auth/token.h"
-#include "server/store/connection.h"
-#include "server/store/sql.h"
+#include "store/connection.h"
+#include "store/sql.h"
 #include "tests/server/serverfixture.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // The write path seen from a client: a write that fails half-way leaves the books as they were
 // and the client a Portuguese answer while the server log keeps the database's words; a
 // database held by another writer is retried and then answered; a lost connection is reopened.
-#include "server/store/connection.h"
-#include "server/store/sql.h"
+#include "store/connection.h"
+#include "store/sql.h"
 #include "tests/server/compbooks.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "host/services/editmask.h"
-#include "host/services/text.h"
+#include "data/text.h"
 
 #include <QLineEdit>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "data/rounding.h"
 #include "host/services/keyfilter.h"
-#include "host/services/text.h"
+#include "data/text.h"
 
 #include <gtest/gtest.h>
 

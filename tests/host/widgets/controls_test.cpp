@@ -1,6 +1,6 @@
 #include "data/recordset.h"
 #include "host/services/editmask.h"
-#include "host/services/text.h"
+#include "data/text.h"
 #include "host/widgets/btn_pesquisa.h"
 #include "host/widgets/data_source.h"
 #include "host/widgets/db_edit.h"

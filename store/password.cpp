@@ -1,4 +1,4 @@
-#include "server/store/password.h"
+#include "store/password.h"
 
 #include <QByteArray>
 #include <QCryptographicHash>

@@ -1,7 +1,7 @@
-#include "server/store/balancemover.h"
+#include "store/balancemover.h"
 
-#include "server/store/connection.h"
-#include "server/store/sql.h"
+#include "store/connection.h"
+#include "store/sql.h"
 
 namespace store {
 

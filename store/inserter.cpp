@@ -1,7 +1,7 @@
-#include "server/store/inserter.h"
+#include "store/inserter.h"
 
-#include "server/store/connection.h"
-#include "server/store/sql.h"
+#include "store/connection.h"
+#include "store/sql.h"
 
 #include <stdexcept>
 

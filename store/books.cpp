@@ -1,7 +1,7 @@
-#include "server/store/books.h"
+#include "store/books.h"
 
-#include "server/store/connection.h"
-#include "server/store/sql.h"
+#include "store/connection.h"
+#include "store/sql.h"
 
 namespace store {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "server/store/connection.h"
-#include "server/store/money.h"
+#include "store/connection.h"
+#include "store/money.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>

@@ -1,4 +1,4 @@
-#include "server/store/money.h"
+#include "store/money.h"
 
 #include <cmath>
 #include <stdexcept>

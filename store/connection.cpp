@@ -1,7 +1,7 @@
-#include "server/store/connection.h"
+#include "store/connection.h"
 
 #include "data/dbopen.h"
-#include "server/store/sql.h"
+#include "store/sql.h"
 
 #include <atomic>
 #include <map>

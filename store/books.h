@@ -1,9 +1,9 @@
 #pragma once
 
-#include "server/store/balancemover.h"
-#include "server/store/batchinserter.h"
-#include "server/store/inserter.h"
-#include "server/store/money.h"
+#include "store/balancemover.h"
+#include "store/batchinserter.h"
+#include "store/inserter.h"
+#include "store/money.h"
 
 #include <QDate>
 #include <QSqlDatabase>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "server/store/connection.h"
+#include "store/connection.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "server/store/sql.h"
+#include "store/sql.h"
 
 #include <QSqlDatabase>
 

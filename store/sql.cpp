@@ -1,4 +1,4 @@
-#include "server/store/sql.h"
+#include "store/sql.h"
 
 #include <QSqlError>
 

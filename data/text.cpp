@@ -1,4 +1,4 @@
-#include "host/services/text.h"
+#include "data/text.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "server/store/writetransaction.h"
+#include "store/writetransaction.h"
 
-#include "server/store/connection.h"
+#include "store/connection.h"
 
 #include <QRandomGenerator>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "server/store/money.h"
+#include "store/money.h"
 
 #include <QDate>
 #include <QDateTime>

@@ -1,9 +1,9 @@
-#include "server/store/generation.h"
+#include "store/generation.h"
 
 #include "data/moneytext.h"
-#include "server/store/books.h"
-#include "server/store/connection.h"
-#include "server/store/sql.h"
+#include "store/books.h"
+#include "store/connection.h"
+#include "store/sql.h"
 
 #include <algorithm>
 #include <array>

@@ -1,9 +1,9 @@
-#include "server/store/reversal.h"
+#include "store/reversal.h"
 
-#include "server/store/balancemover.h"
-#include "server/store/connection.h"
-#include "server/store/money.h"
-#include "server/store/sql.h"
+#include "store/balancemover.h"
+#include "store/connection.h"
+#include "store/money.h"
+#include "store/sql.h"
 
 #include <vector>
 
