@@ -6,12 +6,12 @@
 #include "ui_frmcompcontrec.h"
 
 #include "data/recordset.h"
-#include "entry/billchoice.h"
+#include "data/text.h"
 #include "entry/quietfocus.h"
+#include "entry/rules/billchoice.h"
 #include "host/net/answers.h"
 #include "host/net/netconnection.h"
 #include "host/services/abort.h"
-#include "data/text.h"
 #include "host/widgets/db_grid.h"
 #include "host/widgets/edit.h"
 

@@ -6,9 +6,10 @@
 #include "ui_frmcompcontrec.h"
 
 #include "data/recordset.h"
-#include "entry/confirmation.h"
+#include "data/text.h"
 #include "entry/quietfocus.h"
-#include "entry/valuecheck.h"
+#include "entry/rules/confirmation.h"
+#include "entry/rules/valuecheck.h"
 #include "host/net/answers.h"
 #include "host/net/netconnection.h"
 #include "host/net/neterror.h"
@@ -16,7 +17,6 @@
 #include "host/services/dialogs.h"
 #include "host/services/money.h"
 #include "host/services/session.h"
-#include "data/text.h"
 #include "host/widgets/db_edit.h"
 #include "host/widgets/db_grid.h"
 

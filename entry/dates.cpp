@@ -6,8 +6,8 @@
 #include "ui_frmcompcontrec.h"
 
 #include "data/recordset.h"
-#include "entry/datecheck.h"
 #include "entry/quietfocus.h"
+#include "entry/rules/datecheck.h"
 #include "host/services/abort.h"
 #include "host/widgets/db_date_edit.h"
 #include "host/widgets/db_grid.h"

@@ -5,8 +5,8 @@
 #include "ui_frmcompcontrec.h"
 
 #include "data/recordset.h"
-#include "entry/confirmation.h"
 #include "entry/quietfocus.h"
+#include "entry/rules/confirmation.h"
 #include "host/services/abort.h"
 #include "host/services/editmask.h"
 #include "host/sql/tadoibquery.h"

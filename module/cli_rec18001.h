@@ -2,6 +2,8 @@
 
 // Payables filter unit: its dialog, the company it works for and its filter record.
 
+#include "register/rules/filterparts.h"
+
 #include <QDateTime>
 #include <QString>
 
@@ -9,30 +11,18 @@ class TfrmFiltroCntPagar;
 
 namespace Cli_rec18001 {
 
-struct TFORNECEDOR {
-    bool Todos = true;
-    QString Lista;
-};
+using TFORNECEDOR = reg::AllOrList;
 
 struct TDOCUMENTO {
     QString Inicial;
     QString Final;
 };
 
-struct TFILIORIG {
-    bool Todos = true;
-    QString Lista;
-};
+using TFILIORIG = reg::AllOrList;
 
-struct TFILILANC {
-    bool Todos = true;
-    QString Lista;
-};
+using TFILILANC = reg::AllOrList;
 
-struct TTIPOBAIXA {
-    bool Todos = true;
-    QString Lista;
-};
+using TTIPOBAIXA = reg::AllOrList;
 
 struct TFILTRO {
     TFORNECEDOR Fornecedor;

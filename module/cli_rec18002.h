@@ -2,6 +2,8 @@
 
 // Compensation-list filter unit: its dialog, the company it works for and its filter record.
 
+#include "register/rules/filterparts.h"
+
 #include <QDateTime>
 #include <QString>
 
@@ -9,15 +11,9 @@ class TfrmFiltroCompRec;
 
 namespace Cli_rec18002 {
 
-struct TOPERLANC {
-    bool Todos = true;
-    QString Lista;
-};
+using TOPERLANC = reg::AllOrList;
 
-struct TCLIENTE {
-    bool Todos = true;
-    QString Lista;
-};
+using TCLIENTE = reg::AllOrList;
 
 struct TFILTRO {
     QDateTime DtCompIni; // null: no date

@@ -2,6 +2,8 @@
 
 // Bank-credits filter unit: its dialog, the company it works for and its filter record.
 
+#include "register/rules/filterparts.h"
+
 #include <QDateTime>
 #include <QString>
 
@@ -9,15 +11,9 @@ class TfrmFiltroLancCred;
 
 namespace Cli_rec18003 {
 
-struct TTIPO {
-    bool Todos = true;
-    QString Lista;
-};
+using TTIPO = reg::AllOrList;
 
-struct TCCORR {
-    bool Todos = true;
-    QString Lista;
-};
+using TCCORR = reg::AllOrList;
 
 struct TFILTRO {
     QDateTime DtLancIni; // null: no date

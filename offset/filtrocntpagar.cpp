@@ -4,15 +4,15 @@
 
 #include "data/recordset.h"
 #include "data/rounding.h"
+#include "data/text.h"
 #include "host/net/answers.h"
 #include "host/net/netconnection.h"
 #include "host/services/abort.h"
 #include "host/services/editmask.h"
-#include "data/text.h"
 #include "host/sql/tadoibquery.h"
 #include "host/widgets/button_flat.h"
 #include "module/cli_rec18000.h"
-#include "offset/filtropag.h"
+#include "offset/rules/payablesfilter.h"
 #include "register/frmcompcontrec.h"
 
 #include <QBoxLayout>
@@ -22,10 +22,6 @@ namespace {
 
 const QString kForm = QStringLiteral(":/rec18000/rec18001.form");
 const QString kMessages = QStringLiteral(":/rec18000/rec18001.msg");
-const QString kSupplierOption = QStringLiteral("stForneced");
-const QString kOriginOption = QStringLiteral("stFiliOrig");
-const QString kPostingOption = QStringLiteral("stFiliLanc");
-const QString kTypeOption = QStringLiteral("stTipoBx");
 
 bool HasRows(const host::RecordSet& rows) {
     return rows.Active() && !rows.IsEmpty();
@@ -60,11 +56,7 @@ TfrmFiltroCntPagar::TfrmFiltroCntPagar(QWidget* parent)
     : host::TfrmFiltroPadrao(parent), ui(std::make_unique<Ui::TfrmFiltroCntPagar>()),
       m_form(host::FormData::Load(kForm)) {
     msgPadrao = host::TMessages::Load(kMessages);
-    auto* panel = new QWidget(FilterPanel());
-    ui->setupUi(panel);
-    FilterPanel()->layout()->addWidget(panel);
-    setObjectName(panel->objectName());
-    setWindowTitle(panel->windowTitle());
+    SetupFilterPanel(*ui);
 
     cdsGeralPag = new host::RecordSet(this);
     cdsGeralPag->setObjectName(QStringLiteral("cdsGeralPag"));
@@ -83,8 +75,11 @@ TfrmFiltroCntPagar::TfrmFiltroCntPagar(QWidget* parent)
             new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^-]*")), document));
     for (host::TNumberEdit* value : {ui->nedValorIni, ui->nedValorFin})
         value->SetMaxNumber(10, 2);
-    for (host::TDateEditPlus* date : {ui->depDataIni, ui->depDataFin})
-        date->OnExit.Set([date] { date->CheckValidDate(); });
+    CheckDatesOnExit({ui->depDataIni, ui->depDataFin});
+    KeepListOption(QStringLiteral("stForneced"), stForneced);
+    KeepListOption(QStringLiteral("stFiliOrig"), stFiliOrig);
+    KeepListOption(QStringLiteral("stFiliLanc"), stFiliLanc);
+    KeepListOption(QStringLiteral("stTipoBx"), stTipoBx);
     // A picker serves only while its list is chosen.
     const QList<QPair<QRadioButton*, QWidget*>> lists{{ui->rbtListaForn, ui->btnListForn},
                                                       {ui->rbtListaFiliOr, ui->btnFiliOr},
@@ -152,8 +147,8 @@ void TfrmFiltroCntPagar::SetCamposFiltro() {
 }
 
 void TfrmFiltroCntPagar::SetFiltroCampos() {
-    const FiltroPagDocumentos docs =
-        FiltroCntPagarCheck::Documentos(ui->medDocInicial->text(), ui->medDocFinal->text());
+    const offset::DocumentRange docs =
+        offset::PayablesFilterCheck::Documentos(ui->medDocInicial->text(), ui->medDocFinal->text());
     Filtro.Fornecedor = {ui->rbtTodosForn->isChecked(), stForneced};
     Filtro.Documento = {docs.inicial, docs.final};
     Filtro.FiliOrig = {ui->rbtTodasFiliOrig->isChecked(), stFiliOrig};
@@ -181,50 +176,31 @@ void TfrmFiltroCntPagar::PickBranches(QString& list) {
              QStringLiteral("Filial_Empty"), list);
 }
 
-void TfrmFiltroCntPagar::btfSaveOpcClick() {
-    SetOpcao(kSupplierOption, stForneced);
-    SetOpcao(kOriginOption, stFiliOrig);
-    SetOpcao(kPostingOption, stFiliLanc);
-    SetOpcao(kTypeOption, stTipoBx);
-    host::TfrmFiltroPadrao::btfSaveOpcClick();
-}
-
-void TfrmFiltroCntPagar::btfLoadOpcClick() {
-    host::TfrmFiltroPadrao::btfLoadOpcClick();
-    stForneced = Opcao(kSupplierOption);
-    stFiliOrig = Opcao(kOriginOption);
-    stFiliLanc = Opcao(kPostingOption);
-    stTipoBx = Opcao(kTypeOption);
-}
-
 // The dates were checked as typed before: every refusal here names its message.
 void TfrmFiltroCntPagar::CheckFiltro() {
-    for (host::TNumberEdit* value : {ui->nedValorIni, ui->nedValorFin})
-        if (value->text().trimmed().isEmpty())
-            value->SetNumber(0);
-    const std::optional<FiltroPagRecusa> fault =
-        FiltroCntPagarCheck::Check({.listaForn = ui->rbtListaForn->isChecked(),
-                                    .stForneced = stForneced,
-                                    .docInicial = ui->medDocInicial->text(),
-                                    .docFinal = ui->medDocFinal->text(),
-                                    .listaFiliOrig = ui->rbtListaFiliOr->isChecked(),
-                                    .stFiliOrig = stFiliOrig,
-                                    .listaFiliLanc = ui->rbtFiliLanc->isChecked(),
-                                    .stFiliLanc = stFiliLanc,
-                                    .vencIni = DataDaRegra(ui->depDataIni),
-                                    .vencFin = DataDaRegra(ui->depDataFin),
-                                    .listaTipoBx = ui->rbtListaTipoBx->isChecked(),
-                                    .stTipoBx = stTipoBx,
-                                    .valorIni = ui->nedValorIni->GetNumber(),
-                                    .valorFin = ui->nedValorFin->GetNumber()});
+    ZeroBlankValues({ui->nedValorIni, ui->nedValorFin});
+    const std::optional<offset::PayablesFilterFault> fault =
+        offset::PayablesFilterCheck::Check({.listaForn = ui->rbtListaForn->isChecked(),
+                                            .stForneced = stForneced,
+                                            .docInicial = ui->medDocInicial->text(),
+                                            .docFinal = ui->medDocFinal->text(),
+                                            .listaFiliOrig = ui->rbtListaFiliOr->isChecked(),
+                                            .stFiliOrig = stFiliOrig,
+                                            .listaFiliLanc = ui->rbtFiliLanc->isChecked(),
+                                            .stFiliLanc = stFiliLanc,
+                                            .vencIni = DataDaRegra(ui->depDataIni),
+                                            .vencFin = DataDaRegra(ui->depDataFin),
+                                            .listaTipoBx = ui->rbtListaTipoBx->isChecked(),
+                                            .stTipoBx = stTipoBx,
+                                            .valorIni = ui->nedValorIni->GetNumber(),
+                                            .valorFin = ui->nedValorFin->GetNumber()});
     if (!fault)
         return;
-    // In the order of FiltroPagRecusa::Campo.
+    // In the order of offset::PayablesFilterFault::Spot.
     QWidget* const spots[] = {ui->rbtListaForn,   ui->medDocInicial, ui->rbtListaFiliOr,
                               ui->rbtFiliLanc,    ui->depDataIni,    ui->depDataFin,
                               ui->rbtListaTipoBx, ui->nedValorIni};
-    spots[size_t(fault->campo)]->setFocus();
-    host::MensErro(msgPadrao.Msg(fault->mensagem));
+    RefuseAt(spots[size_t(fault->spot)], fault->message);
 }
 
 void TfrmFiltroCntPagar::sbtConfirmaClick() {
@@ -233,8 +209,8 @@ void TfrmFiltroCntPagar::sbtConfirmaClick() {
     if (host::EmptyString(ui->medDocFinal->text()))
         ui->medDocFinal->setText(ui->medDocInicial->text());
     CheckFiltro();
-    const FiltroPagDocumentos docs =
-        FiltroCntPagarCheck::Documentos(ui->medDocInicial->text(), ui->medDocFinal->text());
+    const offset::DocumentRange docs =
+        offset::PayablesFilterCheck::Documentos(ui->medDocInicial->text(), ui->medDocFinal->text());
 
     TfrmCompContRec& screen = Screen();
     const host::NetAnswer answer = screen.netCompContRec->Call(

@@ -48,10 +48,6 @@ public:
     // Validates the controls, loads the main screen's payables and keeps the settings.
     void sbtConfirmaClick() override;
 
-protected:
-    void btfSaveOpcClick() override;
-    void btfLoadOpcClick() override;
-
 private:
     // The parameters asked again; Filtro reset to every supplier, branch and type, due dates
     // around today by the parameters' day counts, values 0 to 0.

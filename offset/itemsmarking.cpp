@@ -7,12 +7,12 @@
 #include "ui_frmcompcontrec.h"
 
 #include "data/recordset.h"
-#include "entry/datecheck.h"
+#include "entry/rules/datecheck.h"
 #include "host/services/abort.h"
 #include "host/services/messages.h"
 #include "host/widgets/db_date_edit.h"
 #include "host/widgets/db_grid.h"
-#include "offset/itemmarks.h"
+#include "offset/rules/itemmarks.h"
 
 #include <QStackedWidget>
 

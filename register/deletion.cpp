@@ -3,7 +3,7 @@
 #include "register/frmcompcontrec.h"
 
 #include "data/recordset.h"
-#include "entry/confirmation.h"
+#include "entry/rules/confirmation.h"
 #include "host/net/answers.h"
 #include "host/net/netconnection.h"
 #include "host/services/abort.h"

@@ -11,20 +11,13 @@
 #include "host/sql/tadoibquery.h"
 #include "host/widgets/button_flat.h"
 #include "module/cli_rec18000.h"
-#include "register/filtrocheck.h"
 #include "register/formresources.h"
 #include "register/frmcompcontrec.h"
+#include "register/rules/listfilter.h"
 
 #include <QBoxLayout>
 
 #include <optional>
-
-namespace {
-
-const QString kOperListOption = QStringLiteral("stOperLanc");
-const QString kClientListOption = QStringLiteral("stCliente");
-
-} // namespace
 
 void CriaFiltroCompRec(const QString& company, const QString& mode) {
     Cli_rec18002::stEmpr = company;
@@ -35,11 +28,7 @@ TfrmFiltroCompRec::TfrmFiltroCompRec(QWidget* parent)
     : host::TfrmFiltroPadrao(parent), ui(std::make_unique<Ui::TfrmFiltroCompRec>()),
       m_form(host::FormData::Load(register_forms::kFilterForm)) {
     msgPadrao = host::TMessages::Load(register_forms::kFilterMessages);
-    auto* panel = new QWidget(FilterPanel());
-    ui->setupUi(panel);
-    FilterPanel()->layout()->addWidget(panel);
-    setObjectName(panel->objectName());
-    setWindowTitle(panel->windowTitle());
+    SetupFilterPanel(*ui);
 
     qryOperador = new host::TADOIBQuery(m_form.Query(QStringLiteral("qryOperador")), this);
     qryCliente = new host::TADOIBQuery(m_form.Query(QStringLiteral("qryCliente")), this);
@@ -47,9 +36,9 @@ TfrmFiltroCompRec::TfrmFiltroCompRec(QWidget* parent)
     host::ShowTaxId(qryCliente->DataSet(), QStringLiteral("NRINSJURCLIE"),
                     QStringLiteral("IDTPIJURCLIE"));
 
-    for (host::TDateEditPlus* date :
-         {ui->depDtCompIni, ui->depDtCompFin, ui->depDtLancIni, ui->depDtLancFin})
-        date->OnExit.Set([date] { date->CheckValidDate(); });
+    CheckDatesOnExit({ui->depDtCompIni, ui->depDtCompFin, ui->depDtLancIni, ui->depDtLancFin});
+    KeepListOption(QStringLiteral("stOperLanc"), stOperLanc);
+    KeepListOption(QStringLiteral("stCliente"), stCliente);
     for (QRadioButton* radio : {ui->rbtTodosOper, ui->rbtListaOper})
         connect(radio, &QRadioButton::toggled, this, host::Guard([this] { rbtTodosOperClick(); }));
     for (QRadioButton* radio : {ui->rbtTodosClie, ui->rbtListaClie})
@@ -124,42 +113,22 @@ void TfrmFiltroCompRec::btpListaClienteClick() {
              QStringLiteral("NCLIE"), stCliente);
 }
 
-void TfrmFiltroCompRec::btfSaveOpcClick() {
-    SetOpcao(kOperListOption, stOperLanc);
-    SetOpcao(kClientListOption, stCliente);
-    host::TfrmFiltroPadrao::btfSaveOpcClick();
-}
-
-void TfrmFiltroCompRec::btfLoadOpcClick() {
-    host::TfrmFiltroPadrao::btfLoadOpcClick();
-    stOperLanc = Opcao(kOperListOption);
-    stCliente = Opcao(kClientListOption);
-}
-
-void TfrmFiltroCompRec::CheckFiltro() const {
-    const std::optional<FiltroRecusa> fault =
-        FiltroCompRecCheck::Check({.dtCompIni = DataDaRegra(ui->depDtCompIni),
-                                   .dtCompFin = DataDaRegra(ui->depDtCompFin),
-                                   .dtLancIni = DataDaRegra(ui->depDtLancIni),
-                                   .dtLancFin = DataDaRegra(ui->depDtLancFin),
-                                   .listaOper = ui->rbtListaOper->isChecked(),
-                                   .stOperLanc = stOperLanc,
-                                   .listaClie = ui->rbtListaClie->isChecked(),
-                                   .stCliente = stCliente});
+void TfrmFiltroCompRec::CheckFiltro() {
+    const std::optional<reg::ListFilterFault> fault =
+        reg::ListFilterCheck::Check({.dtCompIni = DataDaRegra(ui->depDtCompIni),
+                                     .dtCompFin = DataDaRegra(ui->depDtCompFin),
+                                     .dtLancIni = DataDaRegra(ui->depDtLancIni),
+                                     .dtLancFin = DataDaRegra(ui->depDtLancFin),
+                                     .listaOper = ui->rbtListaOper->isChecked(),
+                                     .stOperLanc = stOperLanc,
+                                     .listaClie = ui->rbtListaClie->isChecked(),
+                                     .stCliente = stCliente});
     if (!fault)
         return;
-    // In the order of FiltroRecusa::Campo.
-    host::TDateEditPlus* const dates[] = {ui->depDtCompIni, ui->depDtCompFin, ui->depDtLancIni,
-                                          ui->depDtLancFin};
+    // In the order of reg::ListFilterFault::Spot.
     QWidget* const spots[] = {ui->depDtCompIni, ui->depDtCompFin, ui->depDtLancIni,
                               ui->depDtLancFin, ui->rbtListaOper, ui->rbtListaClie};
-    const auto spot = size_t(fault->campo);
-    if (fault->mensagem.isEmpty()) {
-        dates[spot]->CheckValidDate(); // the edit's own refusal of what was typed
-        return;
-    }
-    spots[spot]->setFocus();
-    host::MensErro(msgPadrao.Msg(fault->mensagem));
+    RefuseAt(spots[size_t(fault->spot)], fault->message);
 }
 
 void TfrmFiltroCompRec::sbtConfirmaClick() {

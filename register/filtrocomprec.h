@@ -43,8 +43,6 @@ public:
 
 protected:
     void FormCreate() override;
-    void btfSaveOpcClick() override;
-    void btfLoadOpcClick() override;
 
 private:
     // The settings of a cleared filter: the processing date, every operator and customer.
@@ -57,7 +55,7 @@ private:
     void btpListaOperClick();
     void btpListaClienteClick();
     // Stops the confirmation (EAbort) with the focus on the control to correct.
-    void CheckFiltro() const;
+    void CheckFiltro();
 
     std::unique_ptr<Ui::TfrmFiltroCompRec> ui;
     host::FormData m_form;

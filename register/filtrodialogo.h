@@ -8,7 +8,7 @@
 #include "host/services/dialogs.h"
 #include "host/services/waitcursor.h"
 #include "host/widgets/date_edit.h"
-#include "register/filtrocheck.h"
+#include "register/rules/listfilter.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -47,6 +47,6 @@ inline QDateTime DataDoFiltro(const host::TDateEditPlus* edit) {
 }
 
 // The edit's content as the filter rules read it.
-inline FiltroData DataDaRegra(const host::TDateEditPlus* edit) {
+inline reg::DateInput DataDaRegra(const host::TDateEditPlus* edit) {
     return {edit->GetDate(), edit->IsValidDate()};
 }

@@ -3,7 +3,7 @@
 #include "ui_frmcompcontrec.h"
 
 #include "data/recordset.h"
-#include "entry/confirmation.h"
+#include "entry/rules/confirmation.h"
 #include "host/net/netconnection.h"
 #include "host/services/abort.h"
 #include "host/services/session.h"

@@ -25,7 +25,9 @@ namespace Ui {
 class TfrmCompContRec;
 }
 
-struct DefCodigo;
+namespace settlement {
+struct CodeDef;
+}
 
 namespace entry {
 class ConfirmationKey;
@@ -45,14 +47,11 @@ public:
     // the server through it too.
     host::TNetConnection* netCompContRec = nullptr;
 
-    // The compensation list (the screen's record set), filled by the list filter dialog.
+    // The record sets the filter dialogs fill: the compensation list (the screen's record set),
+    // and the form page's payables and bank credits.
     host::RecordSet* cdsCompensacao = nullptr;
-    // The form page's lists: the receivable bill, the payables and the bank credits.
-    host::RecordSet* cdsBoletosRec = nullptr;
     host::RecordSet* cdsBoletosPag = nullptr;
     host::RecordSet* cdsCreditos = nullptr;
-    // One compensation as the server receives it.
-    host::RecordSet* cdsNovaComp = nullptr;
 
     // Reloads the list through the list filter; with position, stands on the compensation
     // numbered number (blank: the one current before the reload).
@@ -71,14 +70,14 @@ public:
 
 private:
     void WireSettlement();
-    host::TADOIBQuery* NewLookup(const DefCodigo& def);
-    host::TADOIBQuery* Lookup(const DefCodigo& def) const;
-    void VdCodigo(const DefCodigo& def, bool boObrigatorio,
+    host::TADOIBQuery* NewLookup(const settlement::CodeDef& def);
+    host::TADOIBQuery* Lookup(const settlement::CodeDef& def) const;
+    void VdCodigo(const settlement::CodeDef& def, bool boObrigatorio,
                   const std::function<void(const QString&)>& abre,
                   const std::function<void()>& reseta, const std::function<void()>& copia);
-    void Vd_Tipo(const DefCodigo& def, bool boObrigatorio);
-    void ResetTipo(const DefCodigo& def);
-    void CopiaTipo(const DefCodigo& def);
+    void Vd_Tipo(const settlement::CodeDef& def, bool boObrigatorio);
+    void ResetTipo(const settlement::CodeDef& def);
+    void CopiaTipo(const settlement::CodeDef& def);
     void AbreContCorr(const QString& code);
     void ResetContCorr();
     void CopiaContCorr();
@@ -152,14 +151,15 @@ private:
     bool m_inCompanyPanel = false;
 
     // ---- Compensation entry (entry/): customer, receivable bill and dates ----
-public:
+    // The customer's receivable bills; one compensation as the server receives it.
+    host::RecordSet* cdsBoletosRec = nullptr;
+    host::RecordSet* cdsNovaComp = nullptr;
     // The chosen receivable bill, and the marked payables and bank credits: what the
     // confirmation sends whole to the server.
     host::RecordSet* cdsBolRec = nullptr;
     host::RecordSet* cdsBoletosMarcados = nullptr;
     host::RecordSet* cdsLancMarcados = nullptr;
 
-private:
     // Record sets, look-up and reactions of the entry (entry/wiring.cpp); the reactions are
     // detached before the screen is torn down.
     void WireEntry();

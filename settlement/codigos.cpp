@@ -9,22 +9,23 @@
 #include "host/widgets/btn_pesquisa.h"
 #include "host/widgets/data_source.h"
 #include "host/widgets/db_edit.h"
-#include "settlement/tipocheck.h"
+#include "settlement/rules/codecheck.h"
 
 #include <QLabel>
 
 namespace {
 
-QString SourceName(const DefCodigo& def) {
+QString SourceName(const settlement::CodeDef& def) {
     return QStringLiteral("dts") + def.query.mid(3); // qryContCorr -> dtsContCorr
 }
 
 } // namespace
 
 void TfrmCompContRec::WireSettlement() {
-    for (TipoRef tipo :
-         {TipoRef::BaixaRec, TipoRef::AjusteRec, TipoRef::BaixaPag, TipoRef::AjustePag}) {
-        const DefCodigo& def = CodigoCheck::Tipo(tipo);
+    for (settlement::CodeType tipo :
+         {settlement::CodeType::BaixaRec, settlement::CodeType::AjusteRec,
+          settlement::CodeType::BaixaPag, settlement::CodeType::AjustePag}) {
+        const settlement::CodeDef& def = settlement::CodeCheck::Type(tipo);
         auto* edit = findChild<host::TDBEdit*>(def.edit);
         auto* button = findChild<host::TBtnPesquisa*>(def.button);
         host::TADOIBQuery* query = NewLookup(def);
@@ -47,7 +48,7 @@ void TfrmCompContRec::WireSettlement() {
         edit->OnExit.Set([this, &def] { Vd_Tipo(def, false); });
     }
 
-    const DefCodigo& conta = CodigoCheck::ContCorr();
+    const settlement::CodeDef& conta = settlement::CodeCheck::Account();
     auto* edit = findChild<host::TDBEdit*>(conta.edit);
     auto* button = findChild<host::TBtnPesquisa*>(conta.button);
     NewLookup(conta);
@@ -63,7 +64,7 @@ void TfrmCompContRec::WireSettlement() {
 
 // The look-up of a code, its data source, and the search button over it with the captions the
 // search shows.
-host::TADOIBQuery* TfrmCompContRec::NewLookup(const DefCodigo& def) {
+host::TADOIBQuery* TfrmCompContRec::NewLookup(const settlement::CodeDef& def) {
     auto* query = new host::TADOIBQuery(m_form.Query(def.query), this);
     query->setObjectName(def.query);
     auto* source = new host::TDataSource(this);
@@ -78,29 +79,29 @@ host::TADOIBQuery* TfrmCompContRec::NewLookup(const DefCodigo& def) {
     return query;
 }
 
-host::TADOIBQuery* TfrmCompContRec::Lookup(const DefCodigo& def) const {
+host::TADOIBQuery* TfrmCompContRec::Lookup(const settlement::CodeDef& def) const {
     return findChild<host::TADOIBQuery*>(def.query, Qt::FindDirectChildrenOnly);
 }
 
 // Outside an entry nothing is checked. abre runs the look-up for the normalised code, which
 // the code edit shows from then on.
-void TfrmCompContRec::VdCodigo(const DefCodigo& def, bool boObrigatorio,
+void TfrmCompContRec::VdCodigo(const settlement::CodeDef& def, bool boObrigatorio,
                                const std::function<void(const QString&)>& abre,
                                const std::function<void()>& reseta,
                                const std::function<void()>& copia) {
     if (!Editing())
         return;
     auto* edit = findChild<host::TDBEdit*>(def.edit);
-    const VereditoCodigo veredito =
-        CodigoCheck::Verifica(def, edit->text(), boObrigatorio, [&](const QString& codigo) {
+    const settlement::CodeVerdict veredito =
+        settlement::CodeCheck::Check(def, edit->text(), boObrigatorio, [&](const QString& codigo) {
             edit->setText(codigo);
             abre(edit->text());
             return !Lookup(def)->IsEmpty();
         });
-    if (veredito.acao == VereditoCodigo::Acao::Recusa) {
+    if (veredito.action == settlement::CodeVerdict::Action::Refuse) {
         reseta();
-        host::MensErro(msgPadrao.Msg(veredito.mensagem));
+        host::MensErro(msgPadrao.Msg(veredito.message));
     }
-    if (veredito.acao == VereditoCodigo::Acao::Achou)
+    if (veredito.action == settlement::CodeVerdict::Action::Found)
         copia();
 }

@@ -9,7 +9,7 @@
 #include "data/text.h"
 #include "host/sql/tadoibquery.h"
 #include "host/widgets/db_edit.h"
-#include "settlement/tipocheck.h"
+#include "settlement/rules/codecheck.h"
 
 namespace {
 
@@ -23,14 +23,15 @@ const char* const kAccountFields[] = {"CDBANCO", "CDAGENCIA", "CDCONTCORR", "CDP
 
 void TfrmCompContRec::Vd_ContCorr(bool boObrigatorio) {
     VdCodigo(
-        CodigoCheck::ContCorr(), boObrigatorio, [this](const QString& code) { AbreContCorr(code); },
-        [this] { ResetContCorr(); }, [this] { CopiaContCorr(); });
+        settlement::CodeCheck::Account(), boObrigatorio,
+        [this](const QString& code) { AbreContCorr(code); }, [this] { ResetContCorr(); },
+        [this] { CopiaContCorr(); });
 }
 
 // The company is the one chosen above the pages, not the record's; a blank code lists every
 // account of the company.
 void TfrmCompContRec::AbreContCorr(const QString& code) {
-    host::TADOIBQuery* query = Lookup(CodigoCheck::ContCorr());
+    host::TADOIBQuery* query = Lookup(settlement::CodeCheck::Account());
     query->Close();
     query->ParamByName(QStringLiteral("P_CDEMPRESA")).SetAsString(ui->edtCdEmpresa->text());
     query->ParamByName(QStringLiteral("P_CDREDUCONT")).SetAsString(code);
@@ -45,7 +46,7 @@ void TfrmCompContRec::ResetContCorr() {
 }
 
 void TfrmCompContRec::CopiaContCorr() {
-    const host::TADOIBQuery* query = Lookup(CodigoCheck::ContCorr());
+    const host::TADOIBQuery* query = Lookup(settlement::CodeCheck::Account());
     const QString code = query->FieldByName(QStringLiteral("CDREDUCONT")).AsString();
     ui->dbeCdReduCont->setText(code);
     cdsCompensacao->FieldByName(QStringLiteral("CDREDUCONT")).SetAsString(code);

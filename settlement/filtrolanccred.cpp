@@ -12,7 +12,7 @@
 #include "host/widgets/button_flat.h"
 #include "module/cli_rec18000.h"
 #include "register/frmcompcontrec.h"
-#include "settlement/filtrocred.h"
+#include "settlement/rules/creditfilter.h"
 
 #include <QBoxLayout>
 
@@ -20,8 +20,6 @@ namespace {
 
 const QString kForm = QStringLiteral(":/rec18000/rec18003.form");
 const QString kMessages = QStringLiteral(":/rec18000/rec18003.msg");
-const QString kTypeListOption = QStringLiteral("stTipo");
-const QString kAccountListOption = QStringLiteral("stCCorr");
 
 } // namespace
 
@@ -34,17 +32,14 @@ TfrmFiltroLancCred::TfrmFiltroLancCred(QWidget* parent)
     : host::TfrmFiltroPadrao(parent), ui(std::make_unique<Ui::TfrmFiltroLancCred>()),
       m_form(host::FormData::Load(kForm)) {
     msgPadrao = host::TMessages::Load(kMessages);
-    auto* panel = new QWidget(FilterPanel());
-    ui->setupUi(panel);
-    FilterPanel()->layout()->addWidget(panel);
-    setObjectName(panel->objectName());
-    setWindowTitle(panel->windowTitle());
+    SetupFilterPanel(*ui);
 
     qryLancCred = new host::TADOIBQuery(m_form.Query(QStringLiteral("qryLancCred")), this);
     qryContCorr = new host::TADOIBQuery(m_form.Query(QStringLiteral("qryContCorr")), this);
 
-    for (host::TDateEditPlus* date : {ui->depDtLancIni, ui->depDtLancFin})
-        date->OnExit.Set([date] { date->CheckValidDate(); });
+    CheckDatesOnExit({ui->depDtLancIni, ui->depDtLancFin});
+    KeepListOption(QStringLiteral("stTipo"), stTipo);
+    KeepListOption(QStringLiteral("stCCorr"), stCCorr);
     for (host::TNumberEdit* value : {ui->nedValorIni, ui->nedValorFin})
         value->SetMaxNumber(13, 2);
     // A list button serves only while its list is chosen, as in the other filters.
@@ -116,45 +111,23 @@ void TfrmFiltroLancCred::btpCCorrClick() {
              QStringLiteral("NCCORR"), stCCorr);
 }
 
-void TfrmFiltroLancCred::btfSaveOpcClick() {
-    SetOpcao(kTypeListOption, stTipo);
-    SetOpcao(kAccountListOption, stCCorr);
-    host::TfrmFiltroPadrao::btfSaveOpcClick();
-}
-
-void TfrmFiltroLancCred::btfLoadOpcClick() {
-    host::TfrmFiltroPadrao::btfLoadOpcClick();
-    stTipo = Opcao(kTypeListOption);
-    stCCorr = Opcao(kAccountListOption);
-}
-
 void TfrmFiltroLancCred::CheckFiltro() {
-    for (host::TNumberEdit* value : {ui->nedValorIni, ui->nedValorFin})
-        if (value->text().trimmed().isEmpty())
-            value->SetNumber(0);
-    const std::optional<FiltroCredRecusa> fault =
-        FiltroLancCredCheck::Check({.dtLancIni = DataDaRegra(ui->depDtLancIni),
-                                    .dtLancFin = DataDaRegra(ui->depDtLancFin),
-                                    .valorIni = ui->nedValorIni->GetNumber(),
-                                    .valorFin = ui->nedValorFin->GetNumber(),
-                                    .listaTipo = ui->rbtListaTipo->isChecked(),
-                                    .stTipo = stTipo,
-                                    .listaCCorr = ui->rbtListaCCorr->isChecked(),
-                                    .stCCorr = stCCorr});
+    ZeroBlankValues({ui->nedValorIni, ui->nedValorFin});
+    const std::optional<settlement::CreditFilterFault> fault =
+        settlement::CreditFilterCheck::Check({.dtLancIni = DataDaRegra(ui->depDtLancIni),
+                                              .dtLancFin = DataDaRegra(ui->depDtLancFin),
+                                              .valorIni = ui->nedValorIni->GetNumber(),
+                                              .valorFin = ui->nedValorFin->GetNumber(),
+                                              .listaTipo = ui->rbtListaTipo->isChecked(),
+                                              .stTipo = stTipo,
+                                              .listaCCorr = ui->rbtListaCCorr->isChecked(),
+                                              .stCCorr = stCCorr});
     if (!fault)
         return;
-    // In the order of FiltroCredRecusa::Campo.
+    // In the order of settlement::CreditFilterFault::Spot.
     QWidget* const spots[] = {ui->depDtLancIni, ui->depDtLancFin, ui->nedValorIni, ui->rbtListaTipo,
                               ui->rbtListaCCorr};
-    const auto spot = size_t(fault->campo);
-    if (fault->mensagem.isEmpty()) {
-        // The edit's own refusal of what was typed.
-        host::TDateEditPlus* const dates[] = {ui->depDtLancIni, ui->depDtLancFin};
-        dates[spot]->CheckValidDate();
-        host::Abort();
-    }
-    spots[spot]->setFocus();
-    host::MensErro(msgPadrao.Msg(fault->mensagem));
+    RefuseAt(spots[size_t(fault->spot)], fault->message);
 }
 
 void TfrmFiltroLancCred::sbtConfirmaClick() {

@@ -45,8 +45,6 @@ public:
 
 protected:
     void FormCreate() override;
-    void btfSaveOpcClick() override;
-    void btfLoadOpcClick() override;
 
 private:
     // The settings of a cleared filter: the processing date, any value, every type and account.

@@ -11,8 +11,9 @@
 #include "host/widgets/button_flat.h"
 #include "module/cli_rec18001.h"
 #include "offset/filtrocntpagar.h"
-#include "offset/itemmarks.h"
+#include "offset/rules/itemmarks.h"
 #include "register/frmcompcontrec.h"
+#include "tests/support/recordsetof.h"
 
 #include <QApplication>
 #include <QTableView>
@@ -40,7 +41,9 @@ struct Road : bench_support::ScreenRoad {
     QTableView* Grid() const { return screen->findChild<QTableView*>(QStringLiteral("dbgConta")); }
     host::RecordSet& Payables() const { return *screen->cdsBoletosPag; }
     int Marked() const {
-        return screen->cdsBoletosMarcados->Active() ? screen->cdsBoletosMarcados->RecordCount() : 0;
+        return RecordSetOf(screen, "cdsBoletosMarcados")->Active()
+                   ? RecordSetOf(screen, "cdsBoletosMarcados")->RecordCount()
+                   : 0;
     }
     bool Counted() const {
         return std::llround(
@@ -153,7 +156,7 @@ struct Detached {
 
     Detached() {
         host::codec::DecodeInto(host::codec::Encode(g_road->Payables()), list);
-        marked.SetFieldDefs(g_road->screen->cdsBoletosMarcados->FieldDefs());
+        marked.SetFieldDefs(RecordSetOf(g_road->screen, "cdsBoletosMarcados")->FieldDefs());
         marked.CreateDataSet();
         marks.Forget();
         json = host::codec::Encode(list); // every row unmarked, as the server sends them

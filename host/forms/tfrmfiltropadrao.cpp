@@ -1,13 +1,17 @@
 #include "host/forms/tfrmfiltropadrao.h"
 
+#include "host/services/abort.h"
 #include "host/services/dialogs.h"
 #include "host/services/session.h"
 #include "host/sql/tadoibquery.h"
 #include "host/widgets/button_flat.h"
+#include "host/widgets/date_edit.h"
+#include "host/widgets/number_edit.h"
 
 #include "ui_tfrmfiltropadrao.h"
 
 #include <QApplication>
+#include <QBoxLayout>
 #include <QCloseEvent>
 #include <QSettings>
 #include <QShortcut>
@@ -70,6 +74,12 @@ QWidget* TfrmFiltroPadrao::FilterPanel() const {
     return m_ui->panFiltro;
 }
 
+void TfrmFiltroPadrao::AdoptFilterPanel(QWidget* panel) {
+    FilterPanel()->layout()->addWidget(panel);
+    setObjectName(panel->objectName());
+    setWindowTitle(panel->windowTitle());
+}
+
 QString TfrmFiltroPadrao::Opcao(const QString& name) const {
     const QString prefix = name + kNameValue;
     for (const QString& opcao : m_opcoes) {
@@ -102,7 +112,34 @@ void TfrmFiltroPadrao::sbtCancelaClick() {
     reject();
 }
 
+void TfrmFiltroPadrao::KeepListOption(const QString& name, QString& list) {
+    m_listOptions.emplace_back(name, &list);
+}
+
+void TfrmFiltroPadrao::CheckDatesOnExit(std::initializer_list<TDateEditPlus*> dates) {
+    for (TDateEditPlus* date : dates)
+        date->OnExit.Set([date] { date->CheckValidDate(); });
+}
+
+void TfrmFiltroPadrao::ZeroBlankValues(std::initializer_list<TNumberEdit*> values) {
+    for (TNumberEdit* value : values)
+        if (value->text().trimmed().isEmpty())
+            value->SetNumber(0);
+}
+
+void TfrmFiltroPadrao::RefuseAt(QWidget* spot, const QString& messageKey) {
+    if (messageKey.isEmpty()) {
+        if (auto* date = qobject_cast<TDateEditPlus*>(spot))
+            date->CheckValidDate();
+        Abort();
+    }
+    spot->setFocus();
+    MensErro(msgPadrao.Msg(messageKey));
+}
+
 void TfrmFiltroPadrao::btfSaveOpcClick() {
+    for (const auto& [name, list] : m_listOptions)
+        SetOpcao(name, *list);
     QSettings settings;
     settings.setValue(SettingsKey(), m_opcoes);
 }
@@ -110,6 +147,8 @@ void TfrmFiltroPadrao::btfSaveOpcClick() {
 void TfrmFiltroPadrao::btfLoadOpcClick() {
     const QSettings settings;
     m_opcoes = settings.value(SettingsKey()).toStringList();
+    for (const auto& [name, list] : m_listOptions)
+        *list = Opcao(name);
 }
 
 void TfrmFiltroPadrao::closeEvent(QCloseEvent* event) {

@@ -6,7 +6,10 @@
 #include <QDialog>
 #include <QStringList>
 
+#include <initializer_list>
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace Ui {
 class TfrmFiltroPadrao;
@@ -16,6 +19,8 @@ namespace host {
 
 class TADOIBQuery;
 class TButtonFlat;
+class TDateEditPlus;
+class TNumberEdit;
 
 // Base filter dialog. Closing hides it, so a screen's filter keeps its settings while the
 // module stays loaded. Its options are "Name=Value" strings that btfSaveOpcClick stores for
@@ -34,12 +39,31 @@ public:
 
     // Where the dialog's own controls go.
     QWidget* FilterPanel() const;
+    // Builds a dialog's own form into the panel; the dialog takes the form's name and title.
+    template <class Form> void SetupFilterPanel(Form& form) {
+        auto* panel = new QWidget(FilterPanel());
+        form.setupUi(panel);
+        AdoptFilterPanel(panel);
+    }
 
 protected:
     virtual void sbtConfirmaClick(); // accepts the dialog
     virtual void sbtCancelaClick();  // rejects the dialog
-    virtual void btfSaveOpcClick();  // stores the options for the operator
-    virtual void btfLoadOpcClick();  // replaces the options with the operator's stored ones
+    // Stores the options, the kept lists among them, for the operator.
+    virtual void btfSaveOpcClick();
+    // Replaces the options with the operator's stored ones and the kept lists with theirs.
+    virtual void btfLoadOpcClick();
+
+    // A picked list that the options save and load under its name.
+    void KeepListOption(const QString& name, QString& list);
+    // Each date edit refuses a date typed wrong when it is left.
+    static void CheckDatesOnExit(std::initializer_list<TDateEditPlus*> dates);
+    // Blank value edits read as 0 before a check.
+    static void ZeroBlankValues(std::initializer_list<TNumberEdit*> values);
+    // Stops the confirmation (EAbort) at the control to correct: with a message key, the focus
+    // goes there and the message is shown; without one the control is a date edit whose own
+    // refusal of what was typed is shown.
+    [[noreturn]] void RefuseAt(QWidget* spot, const QString& messageKey);
 
     void closeEvent(QCloseEvent* event) override;
 
@@ -57,9 +81,11 @@ protected:
 
 private:
     QString SettingsKey() const;
+    void AdoptFilterPanel(QWidget* panel);
 
     std::unique_ptr<Ui::TfrmFiltroPadrao> m_ui;
     QStringList m_opcoes;
+    std::vector<std::pair<QString, QString*>> m_listOptions;
 };
 
 } // namespace host

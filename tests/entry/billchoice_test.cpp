@@ -1,6 +1,6 @@
 // The single choice of the receivable bill, on plain record sets.
 
-#include "entry/billchoice.h"
+#include "entry/rules/billchoice.h"
 
 #include "data/recordset.h"
 #include "tests/data/fielddef.h"

@@ -1,7 +1,7 @@
 // What the confirmation prepares for the server: the packed row, the list of payables that
 // already carry the adjustment, and the idempotency key of a retry.
 
-#include "entry/confirmation.h"
+#include "entry/rules/confirmation.h"
 
 #include "data/recordset.h"
 #include "tests/data/fielddef.h"

@@ -13,6 +13,7 @@
 #include "register/frmcompcontrec.h"
 #include "settlement/filtrolanccred.h"
 #include "tests/register/realscreen.h"
+#include "tests/support/recordsetof.h"
 
 #include <QApplication>
 #include <QRadioButton>
@@ -39,7 +40,7 @@ protected:
         QTest::keyClicks(taxId, Scalar("SELECT NRINSJURCLIE FROM CLIENTE WHERE CDCLIENTE = ?",
                                        db::PartyCode(customer)));
         Press("dbgContaRec", 0, Qt::Key_Space);
-        ASSERT_EQ(screen->cdsBolRec->RecordCount(), 1);
+        ASSERT_EQ(RecordSetOf(screen, "cdsBolRec")->RecordCount(), 1);
         TypeAndLeave("dbeCdTpBxR", "1");
         TypeAndLeave("dbeCdTpAjR", "1");
         TypeAndLeave("dbeCdReduCont", "bb1");
@@ -80,7 +81,8 @@ protected:
         ASSERT_GT(sum, 0);
     }
     qint64 BillCents() const {
-        return std::llround(screen->cdsBolRec->FieldByName("VRFINALBREC").AsFloat() * 100);
+        return std::llround(RecordSetOf(screen, "cdsBolRec")->FieldByName("VRFINALBREC").AsFloat() *
+                            100);
     }
     qint64 TotalCents() const {
         return std::llround(List().FieldByName("VRTOTALCOMREC").AsFloat() * 100);
@@ -131,7 +133,7 @@ TEST_F(ConfirmTest, ServerRefusalIsShownAndTheEntryStaysOpen) {
     Begin(16);
     GivePayablesTypes();
     MarkUpTo("dbgConta", *screen->cdsBoletosPag, "VRFINALBPAG", BillCents());
-    const host::RecordSet& bill = *screen->cdsBolRec;
+    const host::RecordSet& bill = *RecordSetOf(screen, "cdsBolRec");
     Write(
         "UPDATE BOLETOREC SET VRSALDOBREC = 0.01 WHERE CDFILIBOLREC = ? AND NRLANBOLREC = ?",
         {bill.FieldByName("CDFILIBOLREC").AsString(), bill.FieldByName("NRLANBOLREC").AsString()});
@@ -142,7 +144,7 @@ TEST_F(ConfirmTest, ServerRefusalIsShownAndTheEntryStaysOpen) {
     EXPECT_EQ(Compensations(), before);
     EXPECT_EQ(Page(), "tshFormulario");
     EXPECT_EQ(screen->cdsCompensacao->State(), host::DataSetState::Insert);
-    EXPECT_FALSE(screen->cdsBoletosMarcados->IsEmpty());
+    EXPECT_FALSE(RecordSetOf(screen, "cdsBoletosMarcados")->IsEmpty());
 }
 
 TEST_F(ConfirmTest, CreditsRoadAsksForNoPayablesTypes) {
@@ -177,11 +179,11 @@ TEST_F(ConfirmTest, TotalsOfNothingOrAboveTheBillAreRefusedAndNothingIsSent) {
     dialogs.ClearShown();
     MarkUpTo("dbgConta", *screen->cdsBoletosPag, "VRFINALBPAG", 1'000'000'00);
     ASSERT_GT(TotalCents(), BillCents());
-    screen->cdsBoletosRec->First();
+    RecordSetOf(screen, "cdsBoletosRec")->First();
     Confirm();
     EXPECT_EQ(dialogs.Errors(), QStringList{"Valor total a compensar deve ser menor ou igual ao "
                                             "valor líquido da conta informada."});
-    EXPECT_EQ(screen->cdsBoletosRec->FieldByName("IDMARCADO").AsString(), "S");
+    EXPECT_EQ(RecordSetOf(screen, "cdsBoletosRec")->FieldByName("IDMARCADO").AsString(), "S");
     EXPECT_EQ(Compensations(), before);
     EXPECT_EQ(Page(), "tshFormulario");
     EXPECT_EQ(screen->cdsCompensacao->State(), host::DataSetState::Insert);
@@ -213,7 +215,7 @@ TEST_F(ConfirmTest, SettlementDateBeforeTheCompensationDateIsRefusedOnIt) {
 // The receivables adjustment is checked before the account: its duplicate is told first.
 TEST_F(ConfirmTest, BillCarryingTheAdjustmentIsToldBeforeTheMissingAccount) {
     Begin(10);
-    const host::RecordSet& bill = *screen->cdsBolRec;
+    const host::RecordSet& bill = *RecordSetOf(screen, "cdsBolRec");
     Write(
         "INSERT INTO AJUSTEREC (CDFILIBOLREC, NRLANBOLREC, CDAJUCTREC, DTAJUSTEREC, "
         "VRAJUSTEREC) VALUES (?, ?, '0001', '2026-01-01', 1)",
@@ -229,7 +231,7 @@ TEST_F(ConfirmTest, PayablesCarryingTheAdjustmentAreListedInOneBox) {
     Begin(12);
     GivePayablesTypes();
     MarkUpTo("dbgConta", *screen->cdsBoletosPag, "VRFINALBPAG", BillCents());
-    const host::RecordSet& marked = *screen->cdsBoletosMarcados;
+    const host::RecordSet& marked = *RecordSetOf(screen, "cdsBoletosMarcados");
     ASSERT_GE(marked.RecordCount(), 2);
     for (int row = 0; row < 2; ++row)
         Write("INSERT INTO AJUSTEPAG (CDFILIBPAG, NRLANBOLPAG, CDAJUCTPAG, DTAJUSTEPAG, "

@@ -1,6 +1,6 @@
 // The date rules without the screen: which message, which control.
 
-#include "entry/datecheck.h"
+#include "entry/rules/datecheck.h"
 
 #include <gtest/gtest.h>
 

@@ -9,6 +9,7 @@
 #include "host/widgets/db_grid.h"
 #include "register/frmcompcontrec.h"
 #include "tests/register/realscreen.h"
+#include "tests/support/recordsetof.h"
 
 #include <QApplication>
 #include <QRegularExpression>
@@ -79,8 +80,8 @@ protected:
         return Bills().FieldByName("NRLANBOLREC").ValueAt(row).toString();
     }
     QString Record(const char* field) const { return List().FieldByName(field).AsString(); }
-    host::RecordSet& Bills() const { return *screen->cdsBoletosRec; }
-    host::RecordSet& Chosen() const { return *screen->cdsBolRec; }
+    host::RecordSet& Bills() const { return *RecordSetOf(screen, "cdsBoletosRec"); }
+    host::RecordSet& Chosen() const { return *RecordSetOf(screen, "cdsBolRec"); }
     QString ChosenBill() const {
         EXPECT_EQ(Chosen().RecordCount(), 1);
         return Chosen().FieldByName("NRLANBOLREC").AsString();
@@ -96,7 +97,8 @@ TEST_F(EntryTest, StartsOnTheFormPageWithTheFocusInTheTaxId) {
     for (const char* date : {"dbeDtComp", "dbeDtBaixa"})
         EXPECT_EQ(Find<host::TDBDateEditPlus>(date)->GetDate(), QDate::currentDate()) << date;
     for (host::RecordSet* empty :
-         {screen->cdsBolRec, screen->cdsBoletosMarcados, screen->cdsLancMarcados}) {
+         {RecordSetOf(screen, "cdsBolRec"), RecordSetOf(screen, "cdsBoletosMarcados"),
+          RecordSetOf(screen, "cdsLancMarcados")}) {
         EXPECT_TRUE(empty->Active() && empty->IsEmpty());
     }
 }
@@ -268,16 +270,16 @@ TEST_F(EntryTest, CustomerWithoutBillsListsNothingToTickOrFind) {
 
 TEST_F(EntryTest, ChangingADateDropsTheMarkedPayables) {
     StartEntry();
-    screen->cdsBoletosMarcados->Append();
-    screen->cdsBoletosMarcados->FieldByName("NRLANBOLPAG").SetAsString("0000000001");
-    screen->cdsBoletosMarcados->Post();
+    RecordSetOf(screen, "cdsBoletosMarcados")->Append();
+    RecordSetOf(screen, "cdsBoletosMarcados")->FieldByName("NRLANBOLPAG").SetAsString("0000000001");
+    RecordSetOf(screen, "cdsBoletosMarcados")->Post();
     auto* date = Find<host::TDBDateEditPlus>("dbeDtBaixa");
     date->setFocus();
     date->selectAll();
     QTest::keyClick(date, Qt::Key_Delete);
     date->home(false);
     QTest::keyClicks(date, QDate::currentDate().addDays(3).toString("ddMMyyyy"));
-    EXPECT_TRUE(screen->cdsBoletosMarcados->IsEmpty());
+    EXPECT_TRUE(RecordSetOf(screen, "cdsBoletosMarcados")->IsEmpty());
 }
 
 } // namespace

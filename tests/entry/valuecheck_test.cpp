@@ -1,6 +1,6 @@
 // The total against the chosen bill's net value, to the cent.
 
-#include "entry/valuecheck.h"
+#include "entry/rules/valuecheck.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Marking offset items on plain record sets: every step keeps the listed flags and the marked
 // set in step, and the total follows the marked set whatever the list shows.
 
-#include "offset/itemmarks.h"
+#include "offset/rules/itemmarks.h"
 
 #include "data/recordset.h"
 #include "tests/data/fielddef.h"

@@ -9,6 +9,7 @@
 #include "register/frmcompcontrec.h"
 #include "settlement/filtrolanccred.h"
 #include "tests/register/realscreen.h"
+#include "tests/support/recordsetof.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -41,7 +42,7 @@ protected:
     }
     host::TDBGrid* Grid() const { return Find<host::TDBGrid>(grid); }
     host::RecordSet& Payables() const { return *items; }
-    host::RecordSet& Marked() const { return *screen->cdsBoletosMarcados; }
+    host::RecordSet& Marked() const { return *RecordSetOf(screen, "cdsBoletosMarcados"); }
     void ClickCell(int row, int column) {
         const QRect cell = Grid()->visualRect(Grid()->model()->index(row, column));
         QTest::mouseClick(Grid()->viewport(), Qt::LeftButton, {}, cell.center());
@@ -185,11 +186,11 @@ TEST_F(CreditsScreenTest, MarkedByMouseAndSpaceTotalFollowsThePageAndRefreshKeep
     ClickCell(0, 0);
     PressInGrid(2, Qt::Key_Space);
     const qint64 both = Cents(0) + Cents(2);
-    EXPECT_EQ(screen->cdsLancMarcados->RecordCount(), 2);
+    EXPECT_EQ(RecordSetOf(screen, "cdsLancMarcados")->RecordCount(), 2);
     EXPECT_EQ(TotalCents(), both);
     EXPECT_TRUE(Enabled("sbtProcurar"));
     Click("sbtVerificar"); // the credits list has the focus
-    EXPECT_EQ(screen->cdsLancMarcados->RecordCount(), 2);
+    EXPECT_EQ(RecordSetOf(screen, "cdsLancMarcados")->RecordCount(), 2);
     EXPECT_EQ(Flag(0), "S");
     EXPECT_EQ(Flag(2), "S");
     PressInGrid(0, Qt::Key_Delete);
@@ -208,7 +209,7 @@ TEST_F(CreditsScreenTest, MarkedByMouseAndSpaceTotalFollowsThePageAndRefreshKeep
     PressInGrid(0, Qt::Key_Space, Qt::ControlModifier);
     EXPECT_EQ(dialogs.Texts(host::testing::ShownDialog::Kind::Message),
               QStringList{"Desmarca todos os lançamentos?"});
-    EXPECT_EQ(screen->cdsLancMarcados->RecordCount(), 0);
+    EXPECT_EQ(RecordSetOf(screen, "cdsLancMarcados")->RecordCount(), 0);
     EXPECT_EQ(TotalCents(), 0);
 }
 

@@ -5,6 +5,7 @@
 #include "host/sql/connection.h"
 #include "register/frmcompcontrec.h"
 #include "tests/register/realscreen.h"
+#include "tests/support/recordsetof.h"
 
 #include <QDialog>
 #include <QLineEdit>
@@ -59,7 +60,7 @@ TEST_F(RealServerTest, StoredCompensationsShowTheirBillAndItems) {
     ASSERT_TRUE(List().Locate("NRLANCCOMPREC", {"0000000001"}));
     ShowFormPage();
     EXPECT_TRUE(dialogs.Errors().isEmpty()) << dialogs.Errors().join('\n').toStdString();
-    EXPECT_EQ(screen->cdsBoletosRec->RecordCount(), 1);
+    EXPECT_EQ(RecordSetOf(screen, "cdsBoletosRec")->RecordCount(), 1);
     EXPECT_EQ(screen->cdsBoletosPag->RecordCount(), 2);
     ASSERT_TRUE(List().Locate("NRLANCCOMPREC", {"0000000006"}));
     EXPECT_EQ(List().FieldByName("IDTPITUTLCOMREC").AsString(), "1");

@@ -7,6 +7,7 @@
 #include "host/widgets/db_text.h"
 #include "register/frmcompcontrec.h"
 #include "tests/register/screenfixture.h"
+#include "tests/support/recordsetof.h"
 
 #include <QAction>
 #include <QApplication>
@@ -279,9 +280,9 @@ TEST_F(ViewTest, StoredCompensationShowsReadOnlyWithItsBillAndPayables) {
     const auto calls = server.CallsOf("GetContaItensComp");
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0].params, QJsonArray({"01", "0000000001", "0"}));
-    EXPECT_EQ(screen->cdsBoletosRec->RecordCount(), 1);
+    EXPECT_EQ(RecordSetOf(screen, "cdsBoletosRec")->RecordCount(), 1);
     EXPECT_EQ(screen->cdsBoletosPag->RecordCount(), 2);
-    EXPECT_EQ(screen->cdsBoletosRec->FieldByName("NRINSJURCLIE").DisplayText(),
+    EXPECT_EQ(RecordSetOf(screen, "cdsBoletosRec")->FieldByName("NRINSJURCLIE").DisplayText(),
               "12.345.678/0001-99");
     auto* payables = Find<host::TDBGrid>("dbgConta");
     EXPECT_EQ(payables->MarkPicture(0), host::CheckPicture::Grayed);

@@ -7,13 +7,15 @@
 
 #include <functional>
 
+namespace settlement {
+
 // The four types of a compensation; the screen wires each through its row of the table.
-enum class TipoRef : int { BaixaRec, AjusteRec, BaixaPag, AjustePag };
+enum class CodeType : int { BaixaRec, AjusteRec, BaixaPag, AjustePag };
 
 // Everything that tells one reference code apart from another: its controls, its look-up
 // (whose parameter and result column are named like the record's code field), the record's
 // pair of fields, the width a typed code is normalised to, and its message keys.
-struct DefCodigo {
+struct CodeDef {
     QString label;       // the code's label, buddy of the code edit
     QString edit;        // code edit
     QString descEdit;    // description edit (types only)
@@ -29,27 +31,29 @@ struct DefCodigo {
 };
 
 // What a check decided about the code typed into an edit.
-struct VereditoCodigo {
-    enum class Acao {
-        Aceita, // blank, and none was required: nothing changes
-        Achou,  // the look-up found the normalised code: copy its row
-        Recusa, // reset the pair and show the message
+struct CodeVerdict {
+    enum class Action {
+        Accept, // blank, and none was required: nothing changes
+        Found,  // the look-up found the normalised code: copy its row
+        Refuse, // reset the pair and show the message
     };
-    Acao acao;
-    QString codigo;   // the normalised code, written back before the look-up (blank: none)
-    QString mensagem; // message key of a refusal
+    Action action;
+    QString code;    // the normalised code, written back before the look-up (blank: none)
+    QString message; // message key of a refusal
 };
 
-class CodigoCheck {
+class CodeCheck {
 public:
     // True when the look-up finds the code among the qualifying rows.
-    using Busca = std::function<bool(const QString& codigo)>;
+    using Lookup = std::function<bool(const QString& code)>;
 
-    static const DefCodigo& Tipo(TipoRef tipo);
-    static const DefCodigo& ContCorr();
+    static const CodeDef& Type(CodeType tipo);
+    static const CodeDef& Account();
 
     // Blank: accepted unless required. Otherwise the code normalised to its width and looked
     // up; refused with the not-found message when the look-up has no row.
-    static VereditoCodigo Verifica(const DefCodigo& def, const QString& typed, bool obrigatorio,
-                                   const Busca& busca);
+    static CodeVerdict Check(const CodeDef& def, const QString& typed, bool obrigatorio,
+                             const Lookup& lookup);
 };
+
+} // namespace settlement

@@ -1,4 +1,4 @@
-#include "entry/valuecheck.h"
+#include "entry/rules/valuecheck.h"
 
 #include "data/rounding.h"
 

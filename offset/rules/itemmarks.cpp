@@ -1,4 +1,4 @@
-#include "offset/itemmarks.h"
+#include "offset/rules/itemmarks.h"
 
 #include "data/controlsheld.h"
 #include "data/recordset.h"

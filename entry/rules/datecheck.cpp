@@ -1,4 +1,4 @@
-#include "entry/datecheck.h"
+#include "entry/rules/datecheck.h"
 
 namespace entry {
 namespace {

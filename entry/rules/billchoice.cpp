@@ -1,4 +1,4 @@
-#include "entry/billchoice.h"
+#include "entry/rules/billchoice.h"
 
 #include "data/controlsheld.h"
 #include "data/recordset.h"

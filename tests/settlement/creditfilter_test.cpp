@@ -1,34 +1,34 @@
 // The credits filter's checks without the dialog: which fault comes first and where the focus
 // goes.
 
-#include "settlement/filtrocred.h"
+#include "settlement/rules/creditfilter.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-using Campo = FiltroCredRecusa::Campo;
+using Spot = settlement::CreditFilterFault::Spot;
 
 const QDate kDec1(2026, 12, 1);
 const QDate kDec7(2026, 12, 7);
-const FiltroData kVazia{};
-const FiltroData kTorta{QDate(), false}; // typed, but no date
+const reg::DateInput kVazia{};
+const reg::DateInput kTorta{QDate(), false}; // typed, but no date
 
-FiltroCredEntrada Valido() {
+settlement::CreditFilterInput Valido() {
     return {.dtLancIni = {kDec1}, .dtLancFin = {kDec7}};
 }
 
-FiltroCredEntrada With(auto change) {
-    FiltroCredEntrada filtro = Valido();
+settlement::CreditFilterInput With(auto change) {
+    settlement::CreditFilterInput filtro = Valido();
     change(filtro);
     return filtro;
 }
 
 struct Caso {
     const char* name;
-    FiltroCredEntrada filtro;
-    std::optional<Campo> campo; // nothing: accepted
-    const char* mensagem;
+    settlement::CreditFilterInput filtro;
+    std::optional<Spot> spot; // nothing: accepted
+    const char* message;
     friend void PrintTo(const Caso& c, std::ostream* os) { *os << c.name; }
 };
 
@@ -36,12 +36,13 @@ class FiltroCredCheckTest : public ::testing::TestWithParam<Caso> {};
 
 TEST_P(FiltroCredCheckTest, FirstFaultAndItsControl) {
     const Caso& caso = GetParam();
-    const std::optional<FiltroCredRecusa> fault = FiltroLancCredCheck::Check(caso.filtro);
-    ASSERT_EQ(fault.has_value(), caso.campo.has_value());
+    const std::optional<settlement::CreditFilterFault> fault =
+        settlement::CreditFilterCheck::Check(caso.filtro);
+    ASSERT_EQ(fault.has_value(), caso.spot.has_value());
     if (!fault)
         return;
-    EXPECT_EQ(fault->campo, *caso.campo);
-    EXPECT_EQ(fault->mensagem, QString::fromLatin1(caso.mensagem));
+    EXPECT_EQ(fault->spot, *caso.spot);
+    EXPECT_EQ(fault->message, QString::fromLatin1(caso.message));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -50,15 +51,14 @@ INSTANTIATE_TEST_SUITE_P(
         Caso{"Whole", Valido(), std::nullopt, ""},
         Caso{"NoDatesAtAll", With([](auto& f) { f.dtLancIni = f.dtLancFin = kVazia; }),
              std::nullopt, ""},
-        Caso{"OnlyEnd", With([](auto& f) { f.dtLancIni = kVazia; }), Campo::DtLancIni, "DTINIINF"},
-        Caso{"OnlyStart", With([](auto& f) { f.dtLancFin = kVazia; }), Campo::DtLancFin,
-             "DTFININF"},
+        Caso{"OnlyEnd", With([](auto& f) { f.dtLancIni = kVazia; }), Spot::DtLancIni, "DTINIINF"},
+        Caso{"OnlyStart", With([](auto& f) { f.dtLancFin = kVazia; }), Spot::DtLancFin, "DTFININF"},
         Caso{"EndBeforeStartFocusesStart",
-             With([](auto& f) { std::swap(f.dtLancIni, f.dtLancFin); }), Campo::DtLancIni,
+             With([](auto& f) { std::swap(f.dtLancIni, f.dtLancFin); }), Spot::DtLancIni,
              "DTFINMENOR"},
-        Caso{"EndNoDate", With([](auto& f) { f.dtLancFin = kTorta; }), Campo::DtLancFin, ""},
+        Caso{"EndNoDate", With([](auto& f) { f.dtLancFin = kTorta; }), Spot::DtLancFin, ""},
         // An empty "to" reads 0: below any "from" above it.
-        Caso{"ValueToBelowFrom", With([](auto& f) { f.valorIni = 10; }), Campo::ValorIni,
+        Caso{"ValueToBelowFrom", With([](auto& f) { f.valorIni = 10; }), Spot::ValorIni,
              "Valor_menor"},
         // Compared as sent: both are 10.00.
         Caso{"SameCentAfterRounding", With([](auto& f) {
@@ -70,15 +70,15 @@ INSTANTIATE_TEST_SUITE_P(
                  f.dtLancFin = kVazia;
                  f.valorIni = 10;
              }),
-             Campo::DtLancFin, "DTFININF"},
-        Caso{"TypeListEmpty", With([](auto& f) { f.listaTipo = true; }), Campo::ListaTipo,
+             Spot::DtLancFin, "DTFININF"},
+        Caso{"TypeListEmpty", With([](auto& f) { f.listaTipo = true; }), Spot::ListaTipo,
              "TIPOINF"},
         Caso{"AccountListEmpty", With([](auto& f) {
                  f.listaTipo = true;
                  f.stTipo = "'C01'";
                  f.listaCCorr = true;
              }),
-             Campo::ListaCCorr, "CCORRINF"}),
+             Spot::ListaCCorr, "CCORRINF"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

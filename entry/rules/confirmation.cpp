@@ -1,4 +1,4 @@
-#include "entry/confirmation.h"
+#include "entry/rules/confirmation.h"
 
 #include "data/moneytext.h"
 #include "data/recordset.h"

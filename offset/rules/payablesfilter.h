@@ -2,14 +2,16 @@
 
 // What the payables filter refuses before it asks the server, apart from its dialog.
 
-#include "register/filtrocheck.h"
+#include "register/rules/listfilter.h"
 
 #include <QString>
 
 #include <optional>
 
+namespace offset {
+
 // The filter as the operator left it; empty value edits read as 0.
-struct FiltroPagEntrada {
+struct PayablesFilterInput {
     bool listaForn = false; // a list of suppliers was chosen instead of all
     QString stForneced = {};
     QString docInicial = {}; // as typed
@@ -18,8 +20,8 @@ struct FiltroPagEntrada {
     QString stFiliOrig = {};
     bool listaFiliLanc = false;
     QString stFiliLanc = {};
-    FiltroData vencIni = {};
-    FiltroData vencFin = {};
+    reg::DateInput vencIni = {};
+    reg::DateInput vencFin = {};
     bool listaTipoBx = false;
     QString stTipoBx = {};
     double valorIni = 0;
@@ -27,15 +29,15 @@ struct FiltroPagEntrada {
 };
 
 // The document range as it is compared and sent.
-struct FiltroPagDocumentos {
+struct DocumentRange {
     QString inicial;
     QString final;
 };
 
 // The control to correct and the message key; no key for a date typed wrong, which its edit
 // reports itself.
-struct FiltroPagRecusa {
-    enum class Campo {
+struct PayablesFilterFault {
+    enum class Spot {
         ListaForn,
         DocInicial,
         ListaFiliOrig,
@@ -45,17 +47,19 @@ struct FiltroPagRecusa {
         ListaTipoBx,
         ValorIni
     };
-    Campo campo;
-    QString mensagem;
+    Spot spot;
+    QString message;
 };
 
-class FiltroCntPagarCheck {
+class PayablesFilterCheck {
 public:
     static constexpr int kDocWidth = 10;
 
     // A blank end repeats the start; each number given is normalised to the edit's width.
-    static FiltroPagDocumentos Documentos(const QString& inicial, const QString& final);
+    static DocumentRange Documentos(const QString& inicial, const QString& final);
     // Suppliers, documents, branches of origin and of posting, due dates, settlement types,
     // then values compared as they are sent (to the cent). The first fault found, or nothing.
-    static std::optional<FiltroPagRecusa> Check(const FiltroPagEntrada& filtro);
+    static std::optional<PayablesFilterFault> Check(const PayablesFilterInput& filtro);
 };
+
+} // namespace offset
