@@ -1,5 +1,6 @@
 #include "db/check.h"
 
+#include "store/connection.h"
 #include "store/money.h"
 #include "store/sql.h"
 
@@ -117,9 +118,8 @@ public:
                                                           "FROM BAIXAREC WHERE NRLANCCOMPREC IS "
                                                           "NOT NULL"));
         const Sums adjustPag = SumBy(m_db, QStringLiteral("SELECT CDEMPRESA, NRLANCCOMPREC, "
-                                                          "CDAJUCTPAG, VRAJUSTEPAG FROM "
-                                                          "AJUSTEPAG WHERE NRLANCCOMPREC IS NOT "
-                                                          "NULL"));
+                                                          "VRAJUSTEPAG FROM AJUSTEPAG WHERE "
+                                                          "NRLANCCOMPREC IS NOT NULL"));
         const Sums settlePag = SumBy(m_db, QStringLiteral("SELECT CDEMPRESA, NRLANCCOMPREC, "
                                                           "VRBAIXAPAG FROM BAIXAPAG WHERE "
                                                           "NRLANCCOMPREC IS NOT NULL"));
@@ -160,11 +160,14 @@ public:
             if (settled.count != 1 || settled.cents != total)
                 told(QStringLiteral("receivables settlement %1 of its bill, not the total")
                          .arg(CentsText(settled.cents)));
-            const Sum adjustedPag =
-                Of(adjustPag, comp + QLatin1Char('|') + query.value(8).toString());
+            const Sum adjustedPag = Of(adjustPag, comp);
             const Sum settledPag = Of(settlePag, comp);
             const Cents side = payables ? total : 0;
-            if (adjustedPag.cents != side || adjustedPag.count != (payables ? mine.count : 0))
+            if (!payables && adjustedPag.count > 0)
+                told(QStringLiteral("a credit compensation with payables adjustments %1 in %2 rows")
+                         .arg(CentsText(adjustedPag.cents))
+                         .arg(adjustedPag.count));
+            else if (adjustedPag.cents != side || adjustedPag.count != (payables ? mine.count : 0))
                 told(QStringLiteral("payables adjustments %1 in %2 rows")
                          .arg(CentsText(adjustedPag.cents))
                          .arg(adjustedPag.count));
@@ -202,18 +205,128 @@ public:
         store::CheckFetched(query);
     }
 
+    // An adjustment tied to a compensation (its key makes sure the compensation exists) sits on
+    // that compensation's bill, or on one of its payables.
+    void AdjustmentsOwners() {
+        Owned(QStringLiteral("receivable adjustment"),
+              QStringLiteral("SELECT A.CDEMPRESA, A.NRLANCCOMPREC, A.CDFILIBOLREC, A.NRLANBOLREC, "
+                             "CASE WHEN C.CDFILIBOLREC = A.CDFILIBOLREC AND "
+                             "C.NRLANBOLREC = A.NRLANBOLREC THEN 1 ELSE 0 END FROM AJUSTEREC A "
+                             "JOIN COMPCONTREC C ON C.CDEMPRESA = A.CDEMPRESA AND "
+                             "C.NRLANCCOMPREC = A.NRLANCCOMPREC WHERE A.NRLANCCOMPREC IS NOT "
+                             "NULL"));
+        Owned(QStringLiteral("payables adjustment"),
+              QStringLiteral("SELECT A.CDEMPRESA, A.NRLANCCOMPREC, A.CDFILIBPAG, A.NRLANBOLPAG, "
+                             "CASE WHEN EXISTS (SELECT 1 FROM ITCOMPCONTREC I "
+                             "WHERE I.CDEMPRESA = A.CDEMPRESA AND I.NRLANCCOMPREC = "
+                             "A.NRLANCCOMPREC AND I.CDFILIBPAG = A.CDFILIBPAG AND I.NRLANBOLPAG "
+                             "= A.NRLANBOLPAG) THEN 1 ELSE 0 END FROM AJUSTEPAG A WHERE "
+                             "A.NRLANCCOMPREC IS NOT NULL"));
+    }
+
+    // Every series the write path numbers from stands at or above the highest number of its
+    // kind in the books, so that it never hands one out again. (Bills come from other modules.)
+    void Series() {
+        QHash<QString, qint64> last;
+        QSqlQuery series =
+            store::Run(m_db, QStringLiteral("SELECT NMSERIE, NRULTIMO FROM NUMERACAO"));
+        while (series.next())
+            last.insert(series.value(0).toString(), series.value(1).toLongLong());
+        store::CheckFetched(series);
+        const struct {
+            const char* series;
+            const char* sql;
+        } kinds[] = {
+            {"COMPCONTREC:", "SELECT CDEMPRESA, MAX(NRLANCCOMPREC) FROM COMPCONTREC GROUP BY "
+                             "CDEMPRESA UNION ALL SELECT CDEMPRESA, MAX(NRLANCCOMPREC) FROM "
+                             "AUDITCOMPREC GROUP BY CDEMPRESA"},
+            {"BAIXAREC:", "SELECT CDFILIALBAIREC, MAX(NRBAIXAREC) FROM BAIXAREC GROUP BY "
+                          "CDFILIALBAIREC"},
+            {"BAIXAPAG:", "SELECT CDFILIALBAIPAG, MAX(NRBAIXAPAG) FROM BAIXAPAG GROUP BY "
+                          "CDFILIALBAIPAG"},
+        };
+        for (const auto& kind : kinds) {
+            QSqlQuery query = store::Run(m_db, QString::fromLatin1(kind.sql));
+            while (query.next()) {
+                const QString name = QLatin1String(kind.series) + query.value(0).toString();
+                const qint64 highest = query.value(1).toLongLong();
+                const qint64 at = last.value(name);
+                if (highest > at)
+                    Fault(QStringLiteral("number series %1 at %2, below number %3 in the books")
+                              .arg(name)
+                              .arg(at)
+                              .arg(highest));
+            }
+            store::CheckFetched(query);
+        }
+    }
+
+    // A generation's audit row has its compensation or its deletion's; a deletion's has no
+    // compensation left.
+    void Audit() {
+        QSqlQuery query = store::Run(
+            m_db, QStringLiteral("SELECT A.CDEMPRESA, A.NRLANCCOMPREC, A.IDOPERACAO, CASE WHEN "
+                                 "EXISTS (SELECT 1 FROM COMPCONTREC C WHERE C.CDEMPRESA = "
+                                 "A.CDEMPRESA AND C.NRLANCCOMPREC = A.NRLANCCOMPREC) THEN 1 ELSE "
+                                 "0 END, CASE WHEN EXISTS (SELECT 1 FROM AUDITCOMPREC E WHERE "
+                                 "E.CDEMPRESA = A.CDEMPRESA AND E.NRLANCCOMPREC = "
+                                 "A.NRLANCCOMPREC AND E.IDOPERACAO = 'E') THEN 1 ELSE 0 END FROM "
+                                 "AUDITCOMPREC A"));
+        while (query.next()) {
+            const QString key = KeyOf(query, 2);
+            const bool exists = query.value(3).toInt() != 0;
+            const bool deleted = query.value(4).toInt() != 0;
+            if (query.value(2).toString() == QLatin1String("G") && !exists && !deleted)
+                Fault(QStringLiteral("audit %1|G: neither its compensation nor its deletion")
+                          .arg(key));
+            if (query.value(2).toString() == QLatin1String("E") && exists)
+                Fault(
+                    QStringLiteral("audit %1|E: the deleted compensation is still there").arg(key));
+        }
+        store::CheckFetched(query);
+    }
+
     QStringList Faults() const { return m_faults; }
 
 private:
     void Fault(const QString& text) { m_faults << text; }
 
+    // Rows of key (4 columns) and whether the row's compensation owns it.
+    void Owned(const QString& what, const QString& sql) {
+        QSqlQuery query = store::Run(m_db, sql);
+        while (query.next())
+            if (query.value(4).toInt() == 0)
+                Fault(QStringLiteral("%1 %2: not on its compensation's bill or items")
+                          .arg(what, KeyOf(query, 4)));
+        store::CheckFetched(query);
+    }
+
     QSqlDatabase m_db;
     QStringList m_faults;
+};
+
+// One consistent view of the books however long the check reads, so that a server writing
+// meanwhile never makes sound books look broken. Read only; always rolled back.
+class Snapshot {
+public:
+    explicit Snapshot(const QSqlDatabase& db) : m_db(db) {
+        store::ExecDirect(m_db,
+                          store::DialectOf(m_db) == store::Dialect::Postgres
+                              ? QStringLiteral("BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY")
+                              : QStringLiteral("BEGIN"));
+    }
+    ~Snapshot() { QSqlQuery(m_db).exec(QStringLiteral("ROLLBACK")); }
+    Snapshot(const Snapshot&) = delete;
+    Snapshot& operator=(const Snapshot&) = delete;
+
+private:
+    QSqlDatabase m_db;
 };
 
 } // namespace
 
 QStringList CheckBooks(const QSqlDatabase& db) {
+    const Snapshot snapshot(db);
     Checker checker(db);
     checker.Bills("receivable bill",
                   QStringLiteral("SELECT CDFILIBOLREC, NRLANBOLREC, VRORIGREC, VRSALDOBREC FROM "
@@ -231,6 +344,9 @@ QStringList CheckBooks(const QSqlDatabase& db) {
                                  "S.NRLANCCOMPREC IS NULL"));
     checker.Credits();
     checker.Compensations();
+    checker.AdjustmentsOwners();
+    checker.Series();
+    checker.Audit();
     return checker.Faults();
 }
 

@@ -91,7 +91,7 @@ int SchemaVersion(const QSqlDatabase& db) {
     if (!HasVersionTable(db))
         return 0;
     QSqlQuery query = store::Run(db, QStringLiteral("SELECT MAX(NRVERSAO) FROM SCHEMA_VERSAO"));
-    return query.next() ? query.value(0).toInt() : 0;
+    return store::NextRow(query) ? query.value(0).toInt() : 0;
 }
 
 int Migrate(const QSqlDatabase& db) {

@@ -94,10 +94,11 @@ void TfrmFiltroLancCred::SetFiltroCampos() {
     Filtro.CCorr = {ui->rbtTCCorr->isChecked(), stCCorr};
 }
 
-// Only the controls: the confirmed settings change with the next confirmation, so a hidden
-// run after "Desfazer" and a cancel still repeats what was confirmed.
+// "Desfazer" resets the confirmed settings too: the next hidden run uses the defaults even if
+// the dialog is closed without confirming.
 void TfrmFiltroLancCred::sbtLimpaClick() {
-    SetCamposFiltro(LimpaFiltro());
+    Filtro = LimpaFiltro();
+    SetCamposFiltro(Filtro);
 }
 
 void TfrmFiltroLancCred::btpTipoClick() {

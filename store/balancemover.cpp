@@ -24,8 +24,7 @@ BalanceMover::BalanceMover(const QSqlDatabase& db, const BalanceColumn& c)
 
 Cents BalanceMover::Move(const QString& branch, const QString& number, Cents delta) {
     Exec(*m_read, {{"FILIAL", branch}, {"NUMERO", number}});
-    if (!m_read->next()) {
-        CheckFetched(*m_read);
+    if (!NextRow(*m_read)) {
         m_read->finish();
         throw DbError("bill not found: " + branch.toStdString() + "/" + number.toStdString(),
                       DbFault::Constraint);

@@ -9,19 +9,20 @@ QString PaddedNumber(qint64 number) {
     return QStringLiteral("%1").arg(number, 10, 10, QLatin1Char('0'));
 }
 
+// One statement whether or not the series exists yet: two first generations of a new series at
+// once both get a number (the second waits for the first's row) instead of a key violation.
 qint64 ReserveNumbers(const QSqlDatabase& db, const QString& series, qint64 count) {
-    Statement statement(db, QStringLiteral("UPDATE NUMERACAO SET NRULTIMO = NRULTIMO + :QTDE "
-                                           "WHERE NMSERIE = :NMSERIE RETURNING NRULTIMO"));
-    QSqlQuery& bump = *statement;
-    Exec(bump, {{"QTDE", count}, {"NMSERIE", series}});
-    const bool found = bump.next();
-    CheckFetched(bump);
-    const qint64 last = found ? bump.value(0).toLongLong() : count;
-    bump.finish();
-    if (!found)
+    QSqlQuery bump =
         Run(db,
-            QStringLiteral("INSERT INTO NUMERACAO (NMSERIE, NRULTIMO) VALUES (:NMSERIE, :QTDE)"),
-            {{"NMSERIE", series}, {"QTDE", count}});
+            QStringLiteral("INSERT INTO NUMERACAO (NMSERIE, NRULTIMO) VALUES "
+                           "(:NMSERIE, :QTDE) ON CONFLICT (NMSERIE) DO UPDATE SET "
+                           "NRULTIMO = NUMERACAO.NRULTIMO + :QTDE2 RETURNING NRULTIMO"),
+            {{"NMSERIE", series}, {"QTDE", count}, {"QTDE2", count}});
+    if (!NextRow(bump))
+        throw DbError("number series " + series.toStdString() + " answered no number",
+                      DbFault::Other);
+    const qint64 last = bump.value(0).toLongLong();
+    bump.finish();
     return last - count + 1;
 }
 
@@ -186,10 +187,10 @@ std::optional<CompensationKey> FindCompensation(const QSqlDatabase& db, const QS
                                          ":NRLANCCOMPREC AND CDEMPRESA = NVL(:CDEMPRESA, "
                                          "CDEMPRESA) ORDER BY CDEMPRESA"),
                           {{"NRLANCCOMPREC", numero}, {"CDEMPRESA", TextOrNull(empresa)}});
-    if (!query.next())
+    if (!NextRow(query))
         return std::nullopt;
     CompensationKey key{query.value(0).toString(), numero};
-    if (query.next())
+    if (NextRow(query))
         return std::nullopt; // ambiguous without the company
     return key;
 }

@@ -111,8 +111,7 @@ Bill LockBill(const QSqlDatabase& db, const GenerationRequest& r) {
     {
         const Finish done(query);
         Exec(query, {{"FILIAL", r.filiBolRec}, {"NUMERO", r.nrLanBolRec}});
-        const bool found = query.next();
-        CheckFetched(query);
+        const bool found = NextRow(query);
         theirs = found && query.value(0).toString() == r.empresa &&
                  query.value(1).toString() == r.cliente;
         if (found) {
@@ -169,7 +168,7 @@ void CheckReferences(const QSqlDatabase& db, const GenerationRequest& r) {
                      {"CDFILIAL", r.filialProc},
                      {"TPBAIXAPAG", r.tpBaixaPag},
                      {"AJUCTPAG", r.ajuCtPag}});
-        if (!query.next())
+        if (!NextRow(query))
             throw DbError("reference check answered no row", DbFault::Other);
         for (size_t i = 0; i < found.size(); ++i)
             found[i] = query.value(int(i)).toInt() != 0;
@@ -210,23 +209,46 @@ struct Items {
     std::vector<QString> documents;
 };
 
+// On PostgreSQL the items' rows are locked first, in key order, by statements of their own: a
+// statement that waited for a lock reads the locked row anew but sees everything else (the
+// uses and adjustments another generation committed meanwhile) as it was before it waited. The
+// checks run afterwards, on a snapshot taken once every lock is held. SQLite's BEGIN IMMEDIATE
+// already holds the whole database.
+void LockItems(const QSqlDatabase& db, const GenerationRequest& r, const std::vector<size_t>& order,
+               const QString& lockSelect) {
+    if (DialectOf(db) != Dialect::Postgres)
+        return;
+    Statement statement(db, Locked(db, lockSelect));
+    QSqlQuery& query = *statement;
+    for (const size_t i : order) {
+        const Finish done(query);
+        Exec(
+            query,
+            {{"CDEMPRESA", r.empresa}, {"FIRST", r.items[i].first}, {"SECOND", r.items[i].second}});
+        NextRow(query);
+    }
+}
+
 Items LockPayables(const QSqlDatabase& db, const GenerationRequest& r) {
+    const std::vector<size_t> order = KeyOrder(r);
+    LockItems(db, r, order,
+              QStringLiteral("SELECT 1 FROM BOLETOPAG WHERE CDEMPRESA = :CDEMPRESA AND "
+                             "CDFILIBPAG = :FIRST AND NRLANBOLPAG = :SECOND"));
     Statement statement(
-        db, Locked(db, QStringLiteral(
-                           "SELECT P.CDEMPRESA, P.VRSALDOBPAG, P.DTENTRSAID, P.NRNOTAFISC, "
+        db, QStringLiteral("SELECT P.CDEMPRESA, P.VRSALDOBPAG, P.DTENTRSAID, P.NRNOTAFISC, "
                            "P.CDSERIE, CASE WHEN EXISTS (SELECT 1 FROM AJUSTEPAG A WHERE "
                            "A.CDFILIBPAG = P.CDFILIBPAG AND A.NRLANBOLPAG = P.NRLANBOLPAG AND "
                            "A.CDAJUCTPAG = :CDAJUCTPAG) THEN 1 ELSE 0 END FROM BOLETOPAG P "
-                           "WHERE P.CDFILIBPAG = :FILIAL AND P.NRLANBOLPAG = :NUMERO")));
+                           "WHERE P.CDFILIBPAG = :FILIAL AND P.NRLANBOLPAG = :NUMERO"));
     QSqlQuery& query = *statement;
     Items items{std::vector<Cents>(r.items.size()), std::vector<QString>(r.items.size())};
     QStringList adjusted;
-    for (const size_t i : KeyOrder(r)) {
+    for (const size_t i : order) {
         const auto& item = r.items[i];
         const QString key = Key(item.first, item.second);
         const Finish done(query);
         Exec(query, {{"CDAJUCTPAG", r.ajuCtPag}, {"FILIAL", item.first}, {"NUMERO", item.second}});
-        if (!query.next() || query.value(0).toString() != r.empresa)
+        if (!NextRow(query) || query.value(0).toString() != r.empresa)
             Refuse(
                 QStringLiteral("Boleto a pagar %1 não encontrado na empresa informada.").arg(key));
         const Cents open = CentsFrom(query.value(1));
@@ -256,28 +278,32 @@ Items LockPayables(const QSqlDatabase& db, const GenerationRequest& r) {
 }
 
 Items LockCredits(const QSqlDatabase& db, const GenerationRequest& r) {
+    const std::vector<size_t> order = KeyOrder(r);
+    LockItems(db, r, order,
+              QStringLiteral("SELECT 1 FROM MOVCREDBANC WHERE CDEMPRESA = :CDEMPRESA AND "
+                             "CDREDUCONT = :FIRST AND NRMOVICRED = :SECOND"));
+    // The compensation that used a credit, and who made it.
     Statement statement(
-        db, Locked(db, QStringLiteral("SELECT M.VRMOVICRED, CASE WHEN EXISTS (SELECT 1 FROM "
-                                      "ITCOMPCONTREC I WHERE I.CDEMPRESA = M.CDEMPRESA AND "
-                                      "I.CDREDUCONT = M.CDREDUCONT AND I.NRMOVICRED = "
-                                      "M.NRMOVICRED) THEN 1 ELSE 0 END FROM MOVCREDBANC M WHERE "
-                                      "M.CDEMPRESA = :CDEMPRESA AND M.CDREDUCONT = :CONTA AND "
-                                      "M.NRMOVICRED = :NUMERO")));
+        db, QStringLiteral("SELECT M.VRMOVICRED, C.NRLANCCOMPREC, C.CDOPERLANCOMREC FROM "
+                           "MOVCREDBANC M LEFT JOIN ITCOMPCONTREC I ON I.CDEMPRESA = "
+                           "M.CDEMPRESA AND I.CDREDUCONT = M.CDREDUCONT AND I.NRMOVICRED = "
+                           "M.NRMOVICRED LEFT JOIN COMPCONTREC C ON C.CDEMPRESA = I.CDEMPRESA "
+                           "AND C.NRLANCCOMPREC = I.NRLANCCOMPREC WHERE M.CDEMPRESA = "
+                           ":CDEMPRESA AND M.CDREDUCONT = :CONTA AND M.NRMOVICRED = :NUMERO"));
     QSqlQuery& query = *statement;
     Items items{std::vector<Cents>(r.items.size()), {}};
-    for (const size_t i : KeyOrder(r)) {
+    for (const size_t i : order) {
         const auto& item = r.items[i];
         const QString key = Key(item.first, item.second);
         const Finish done(query);
         Exec(query, {{"CDEMPRESA", r.empresa}, {"CONTA", item.first}, {"NUMERO", item.second}});
-        if (!query.next())
+        if (!NextRow(query))
             Refuse(QStringLiteral("Crédito %1 não encontrado na empresa informada.").arg(key));
         const Cents value = CentsFrom(query.value(0));
-        const bool used = query.value(1).toInt() != 0;
-        if (used)
-            Refuse(QStringLiteral("Crédito %1 já foi usado em outra compensação. Atualize a "
-                                  "lista.")
-                       .arg(key));
+        if (!query.value(1).isNull())
+            Refuse(QStringLiteral("Crédito %1 já foi usado na compensação %2, do operador %3. "
+                                  "Atualize a lista.")
+                       .arg(key, query.value(1).toString(), query.value(2).toString()));
         if (value != item.value)
             Refuse(QStringLiteral("Crédito %1 mudou desde que foi listado: o valor agora é %2. "
                                   "Atualize a lista e marque-o novamente.")
@@ -320,8 +346,28 @@ CompensationEntry Entry(const GenerationRequest& r, Cents billOpen, const Items&
     return e;
 }
 
-QString Generate(const QSqlDatabase& db, const GenerationRequest& r) {
-    CheckRequest(r);
+// The branch that records the settlements is the operator's processing branch: a client may
+// name it, never choose another one (and another company's number series).
+QString ProcessingBranch(const QSqlDatabase& db, const GenerationRequest& r) {
+    QSqlQuery query = Run(db,
+                          QStringLiteral("SELECT CDFILIPROC FROM OPERADOR WHERE CDOPERADOR = "
+                                         ":CDOPERADOR"),
+                          {{"CDOPERADOR", r.operador}});
+    if (!NextRow(query))
+        Refuse(QStringLiteral("Operador %1 não cadastrado.").arg(r.operador));
+    const QString branch = query.value(0).toString();
+    query.finish();
+    if (!r.filialProc.isEmpty() && r.filialProc != branch)
+        Refuse(QStringLiteral("A filial de processamento enviada (%1) não é a do operador %2 (%3). "
+                              "Entre novamente no sistema e confirme outra vez.")
+                   .arg(r.filialProc, r.operador, branch));
+    return branch;
+}
+
+QString Generate(const QSqlDatabase& db, const GenerationRequest& request) {
+    CheckRequest(request);
+    GenerationRequest r = request;
+    r.filialProc = ProcessingBranch(db, request);
     const Bill bill = LockBill(db, r);
     CheckReferences(db, r);
     const Items items = r.payables ? LockPayables(db, r) : LockCredits(db, r);

@@ -16,7 +16,7 @@ namespace store {
 // generation believes none of them until it has read the same from the database.
 struct GenerationRequest {
     QString empresa;
-    QString filialProc; // branch that records the settlements
+    QString filialProc; // the branch the client names: none, or the operator's own
     QString operador;   // from the session, not from the record
     QString cliente;
     QString filiBolRec;

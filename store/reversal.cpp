@@ -108,7 +108,7 @@ ReversalOutcome ReverseCompensation(const QSqlDatabase& db, const Reversal& r) {
                                       "VRTOTALCOMREC FROM COMPCONTREC") +
                            kWhereComp),
             {{"CDEMPRESA", r.empresa}, {"NRLANCCOMPREC", r.numero}});
-    if (!comp.next())
+    if (!NextRow(comp))
         return ReversalOutcome::NotFound;
     const QString filial = comp.value(0).toString();
     const QString boleto = comp.value(1).toString();
@@ -120,7 +120,7 @@ ReversalOutcome ReverseCompensation(const QSqlDatabase& db, const Reversal& r) {
                                                    "WHERE CDFILIBOLREC = :FILIAL AND "
                                                    "NRLANBOLREC = :NUMERO")),
                          {{"FILIAL", filial}, {"NUMERO", boleto}});
-    if (!bill.next())
+    if (!NextRow(bill))
         throw DbError("compensation without its receivable bill", DbFault::Other);
     const bool nothingOpen = CentsFrom(bill.value(0)) == 0;
     const bool sentToBank = bill.value(1).toString() == QLatin1String("S");

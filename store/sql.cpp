@@ -101,6 +101,13 @@ void CheckFetched(const QSqlQuery& query) {
         Fail(query.lastError(), query.lastQuery());
 }
 
+bool NextRow(QSqlQuery& query) {
+    if (query.next())
+        return true;
+    CheckFetched(query);
+    return false;
+}
+
 void ExecDirect(const QSqlDatabase& db, const QString& sql) {
     QSqlQuery query(db);
     if (!query.exec(sql))

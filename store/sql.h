@@ -48,6 +48,9 @@ QSqlQuery Run(const QSqlDatabase& db, const QString& sql,
 // After the rows are read: a step that failed ends next() as the last row does, so a list cut
 // short would pass as whole; throws DbError then.
 void CheckFetched(const QSqlQuery& query);
+// The next row of a read: false only when there is none. A step that failed throws DbError
+// instead, so that a lost read never passes for a missing row (and a refusal).
+bool NextRow(QSqlQuery& query);
 // Statement without parameters (DDL, pragmas).
 void ExecDirect(const QSqlDatabase& db, const QString& sql);
 

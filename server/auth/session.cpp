@@ -16,7 +16,7 @@ std::optional<QByteArray> StoredSecret(const QSqlDatabase& db) {
     QSqlQuery query =
         store::Run(db, QStringLiteral("SELECT DSCHAVE FROM CHAVESERVIDOR WHERE NMCHAVE = :NMCHAVE"),
                    {{"NMCHAVE", QString::fromLatin1(kSecretName)}});
-    if (!query.next())
+    if (!store::NextRow(query))
         return std::nullopt;
     return QByteArray::fromHex(query.value(0).toString().toLatin1());
 }
@@ -49,7 +49,7 @@ std::optional<QString> CheckPassword(const QSqlDatabase& db, const QString& oper
                                                 "QTITERSENHA FROM OPERADOR WHERE CDOPERADOR = "
                                                 ":CDOPERADOR"),
                                  {{"CDOPERADOR", operador.trimmed()}});
-    if (!query.next()) {
+    if (!store::NextRow(query)) {
         // Same work as for a known operator, so timing does not tell which codes exist.
         static const store::PasswordHash decoy = store::HashPassword(QStringLiteral("-"));
         store::VerifyPassword(password, decoy);

@@ -31,7 +31,7 @@ void GetGeralPag(rpc::CallContext& context, const rpc::Params&, host::JsonWriter
                     rpc::WireField("IDHABIBOLE", FieldType::String, 1),
                     rpc::WireField("IDUTLNFDEVOL", FieldType::String, 1)};
     QSqlQuery query = store::Run(context.Db(), kSelect);
-    if (query.next())
+    if (store::NextRow(query))
         table.rows.push_back({TextCell(query.value(0)), NumberCell(query.value(1)),
                               NumberCell(query.value(2)), TextCell(query.value(3)),
                               TextCell(query.value(4))});

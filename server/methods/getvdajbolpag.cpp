@@ -37,10 +37,8 @@ void GetVdAjBolPag(rpc::CallContext& context, const rpc::Params& params, host::J
         store::Exec(query, {{"CDAJUCTPAG", tipo},
                             {"FILIAL", fields.Text(row, "CDFILIBPAG")},
                             {"NUMERO", fields.Text(row, "NRLANBOLPAG")}});
-        if (!query.next()) {
-            store::CheckFetched(query);
+        if (!store::NextRow(query))
             continue;
-        }
         const QString empresa = query.value(0).toString();
         if (companies.insert(empresa).second)
             context.RequireCompany(empresa);

@@ -23,7 +23,7 @@ void GetVdAjBolRec(rpc::CallContext& context, const rpc::Params& params, host::J
                                 QStringLiteral("SELECT CDEMPRESA FROM BOLETOREC WHERE "
                                                "CDFILIBOLREC = :FILIAL AND NRLANBOLREC = :NUMERO"),
                                 {{"FILIAL", filial}, {"NUMERO", numero}});
-    if (bill.next())
+    if (store::NextRow(bill))
         context.RequireCompany(bill.value(0).toString());
     store::CheckFetched(bill);
     bill.finish();

@@ -20,7 +20,7 @@ std::optional<QByteArray> StoredAnswer(const QSqlDatabase& db, const CallMeta& m
                                   "WHERE CDOPERADOR = :CDOPERADOR AND CDCHAVE = "
                                   ":CDCHAVE"),
                    {{"CDOPERADOR", meta.operador}, {"CDCHAVE", meta.idempotencyKey}});
-    if (!stored.next())
+    if (!store::NextRow(stored))
         return std::nullopt;
     if (stored.value(1).toString() != meta.request)
         Refuse(QStringLiteral("Esta chave de idempotência já foi usada em outra operação."));

@@ -22,8 +22,7 @@ void CallContext::RequireCompany(const QString& empresa) {
                                                     "CDOPERADOR = :CDOPERADOR AND CDEMPRESA = "
                                                     ":CDEMPRESA"));
     store::Exec(*statement, {{"CDOPERADOR", m_meta.operador}, {"CDEMPRESA", empresa}});
-    const bool allowed = statement->next();
-    store::CheckFetched(*statement);
+    const bool allowed = store::NextRow(*statement);
     statement->finish();
     if (!allowed)
         Refuse(QStringLiteral("Operador sem acesso à empresa informada."));

@@ -38,6 +38,19 @@ const Damage kDamage[] = {
      "DELETE FROM ITBAIXAPAG WHERE NRLANBOLPAG = (SELECT MIN(NRLANBOLPAG) FROM ITCOMPCONTREC "
      "WHERE NRLANCCOMPREC = '0000000001')",
      "settled 0.00"},
+    {"PayablesAdjustmentsOnACreditCompensation",
+     "UPDATE AJUSTEPAG SET NRLANCCOMPREC = '0000000006' WHERE NRLANCCOMPREC = '0000000001'",
+     "a credit compensation with payables adjustments"},
+    {"AdjustmentOfAnotherCompensation",
+     "UPDATE AJUSTEREC SET NRLANCCOMPREC = '0000000006' WHERE NRLANCCOMPREC = '0000000001'",
+     "not on its compensation's bill"},
+    {"SeriesBelowItsNumbers",
+     "UPDATE NUMERACAO SET NRULTIMO = NRULTIMO - 1 WHERE NMSERIE = 'COMPCONTREC:01'",
+     "below number"},
+    {"AuditOfNoCompensation",
+     "INSERT INTO AUDITCOMPREC VALUES ('01', '0000099999', 'G', 'ADMIN', '2026-01-01 00:00:00', "
+     "'0001', '0000000001', 1)",
+     "neither its compensation nor its deletion"},
 };
 
 class CheckTest : public testing::TestWithParam<Damage> {};

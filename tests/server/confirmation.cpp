@@ -273,9 +273,10 @@ Confirmation FromLists(const host::RecordSetTable& bills, size_t bill, bool paya
     return c;
 }
 
-std::string GenerationParams(const Confirmation& c, const std::string& empresa) {
-    return "[" + Quoted(empresa) + ",\"0001\"," + Json(c.nova) + "," + Json(c.bolRec) + "," +
-           Json(c.marcados) + "," + Json(c.lancMarcados) + "," +
+std::string GenerationParams(const Confirmation& c, const std::string& empresa,
+                             const std::string& filial) {
+    return "[" + Quoted(empresa) + "," + Quoted(filial) + "," + Json(c.nova) + "," +
+           Json(c.bolRec) + "," + Json(c.marcados) + "," + Json(c.lancMarcados) + "," +
            Quoted("Documento(s) compensado(s) : ") + "]";
 }
 

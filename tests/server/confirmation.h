@@ -57,8 +57,9 @@ struct Status {
     std::string status;
     std::string text;
 };
-// The call's params: company, branch 0001, the four record sets and the label.
-std::string GenerationParams(const Confirmation& c, const std::string& empresa = "01");
+// The call's params: company, branch, the four record sets and the label.
+std::string GenerationParams(const Confirmation& c, const std::string& empresa = "01",
+                             const std::string& filial = "0001");
 Status StatusOf(const httplib::Result& result);
 
 } // namespace testserver

@@ -114,6 +114,71 @@ TEST_P(RaceTest, ThirtyTwoRepeatsOfOneKeyAtOnceGiveOneCompensation) {
     EXPECT_EQ(Compensations(db), before + 1);
 }
 
+// Two operators confirm two different bills against the same payable or credit at once: one gets
+// it, the other the refusal an operator gets when it was used long before (regression: on
+// PostgreSQL the credit's use was tested in the statement that waited for its lock, on the old
+// snapshot, and only the unique key stopped the second use, with a database error).
+struct Contest {
+    const char* name;
+    bool payables;
+    const char* told;
+};
+const Contest kContests[] = {{"Payable", true, "não está mais em aberto"},
+                             {"Credit", false, "já foi usado na compensação"}};
+
+class ContestTest : public testing::TestWithParam<std::tuple<Backend, Contest>> {};
+
+TEST_P(ContestTest, OneGetsTheItemTheOtherIsToldItWasUsed) {
+    constexpr int kRounds = 20;
+    const auto& [backend, contest] = GetParam();
+    auto server = BooksServer::Start(backend);
+    if (!server)
+        GTEST_SKIP() << "no PostgreSQL for this run";
+    const QSqlDatabase db = server->Db();
+    server->Token("ADMIN");
+    server->Token("MARIA");
+    for (int round = 0; round < kRounds; ++round) {
+        const qint64 first = 9800000000 + round * 10;
+        const std::vector<store::Cents> one{10000}, none;
+        const testserver::OpenItems a = testserver::AddOpenItems(
+            db, first, 10000, contest.payables ? one : none, contest.payables ? none : one);
+        const testserver::OpenItems b = testserver::AddOpenItems(db, first + 5, 10000, {}, {});
+        const QString item = contest.payables ? a.payables[0] : a.credits[0];
+        const std::string params[] = {
+            testserver::GenerationParams(testserver::Confirm(db, a.bill, contest.payables, {item})),
+            testserver::GenerationParams(
+                testserver::Confirm(db, b.bill, contest.payables, {item}))};
+        Status answers[2];
+        std::barrier start(2);
+        std::vector<std::thread> clients;
+        for (int client = 0; client < 2; ++client)
+            clients.emplace_back([&, client] {
+                start.arrive_and_wait();
+                answers[client] = testserver::StatusOf(server->Call(
+                    "SetGeraCompensacao", params[client], client == 0 ? "ADMIN" : "MARIA"));
+            });
+        for (auto& client : clients)
+            client.join();
+        int oks = 0;
+        for (const Status& status : answers) {
+            ASSERT_TRUE(status.answered) << "round " << round << ": " << status.text;
+            if (status.status == "OK")
+                ++oks;
+            else
+                EXPECT_THAT(status.text, HasSubstr(contest.told)) << "round " << round;
+        }
+        EXPECT_EQ(oks, 1) << "round " << round;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(SetGeraCompensacao, ContestTest,
+                         testing::Combine(testing::Values(Backend::Sqlite, Backend::Postgres),
+                                          testing::ValuesIn(kContests)),
+                         [](const testing::TestParamInfo<std::tuple<Backend, Contest>>& info) {
+                             return std::string(testserver::BackendName(std::get<0>(info.param))) +
+                                    std::get<1>(info.param).name;
+                         });
+
 INSTANTIATE_TEST_SUITE_P(SetGeraCompensacao, RaceTest,
                          testing::Values(Backend::Sqlite, Backend::Postgres),
                          [](const testing::TestParamInfo<Backend>& info) {

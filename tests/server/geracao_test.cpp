@@ -299,6 +299,17 @@ TEST_P(GenerationRefusalTest, OperatorWithoutTheCompanyIsRefusedBeforeAnythingIs
     EXPECT_EQ(ReadBooks(Db()), before);
 }
 
+// Regression: the branch was the client's, so an operator could write settlements under another
+// company's branch and take its number series.
+TEST_P(GenerationRefusalTest, ABranchOtherThanTheOperatorsIsRefused) {
+    const Books before = ReadBooks(Db());
+    const Status status = testserver::StatusOf(Server().Call(
+        "SetGeraCompensacao", testserver::GenerationParams(Two(true), "01", "0004"), "MARIA"));
+    EXPECT_EQ(status.status, "ERRO") << status.code << " " << status.text;
+    EXPECT_THAT(status.text, HasSubstr("não é a do operador MARIA (0001)"));
+    EXPECT_EQ(ReadBooks(Db()), before);
+}
+
 TEST_P(GenerationRefusalTest, SecondCompensationOfTheSameAdjustmentTypeOnTheBillIsRefused) {
     const Status first =
         Generate(Server(), Confirm(Db(), m_items.bill, true, {m_items.payables[0]}));

@@ -56,10 +56,15 @@ void RefuseDeletingCompensations(const QSqlDatabase& db) {
 void HideAuditTable(const QSqlDatabase& db) {
     store::ExecDirect(db, QStringLiteral("ALTER TABLE AUDITCOMPREC RENAME TO AUDITCOMPREC_FORA"));
 }
+// Put back for the books' check when the server stops.
+void ShowAuditTable(const QSqlDatabase& db) {
+    store::ExecDirect(db, QStringLiteral("ALTER TABLE AUDITCOMPREC_FORA RENAME TO AUDITCOMPREC"));
+}
 
 struct FailureCase {
     const char* name;
     void (*breakBooks)(const QSqlDatabase& db);
+    void (*mendBooks)(const QSqlDatabase& db);
     int code;
     const char* told;   // part of what the operator reads
     const char* logged; // part of the database's message, in the log only
@@ -83,11 +88,14 @@ TEST_P(HalfWayTest, LeavesTheBooksAsTheyWereAndTellsTheOperatorInPortuguese) {
     EXPECT_EQ(answer.text.find(c.logged), std::string::npos) << answer.text;
     EXPECT_TRUE(Logged(*server, c.logged));
     EXPECT_EQ(ReadBooks(server->Db()), before);
+    if (c.mendBooks)
+        c.mendBooks(server->Db());
 }
 
 const FailureCase kHalfWay[] = {
-    {"ConstraintRefusal", &RefuseDeletingCompensations, -32000, "recusou a gravação", kTriggerText},
-    {"BrokenStatement", &HideAuditTable, -32603, "Erro interno", "AUDITCOMPREC"},
+    {"ConstraintRefusal", &RefuseDeletingCompensations, nullptr, -32000, "recusou a gravação",
+     kTriggerText},
+    {"BrokenStatement", &HideAuditTable, &ShowAuditTable, -32603, "Erro interno", "AUDITCOMPREC"},
 };
 
 INSTANTIATE_TEST_SUITE_P(WritePath, HalfWayTest,
@@ -231,6 +239,27 @@ TEST_P(RepeatTest, SentAtOnceWritesOnceAndAnswersAllAlike) {
     for (const Answer& answer : answers)
         EXPECT_EQ(answer.text, "OK");
     EXPECT_EQ(AuditedDeletions(server.Db(), "0000000001"), 1);
+}
+
+// Regression: a read of the write path that failed passed for "no row", so the call answered a
+// refusal and stored it under the key, and every retry replayed it.
+TEST_P(RepeatTest, AFailedReadIsADatabaseErrorAndTheKeyRunsAgain) {
+    BooksServer& server = *m_server;
+    const QSqlDatabase db = server.Db();
+    const host::RecordSetTable one = NovaComp(server, 1);
+    const httplib::Headers key{{"Idempotency-Key", "exclui-falha"}};
+    // Reading compensation 1 fails at its row, after the statement started.
+    const QString failing =
+        Sqlite(db) ? QStringLiteral("json('x') IS NOT NULL") : QStringLiteral("1 / 0 = 1");
+    store::ExecDirect(db, QStringLiteral("ALTER TABLE COMPCONTREC RENAME TO COMPCONTREC_T"));
+    store::ExecDirect(db, QStringLiteral("CREATE VIEW COMPCONTREC AS SELECT * FROM COMPCONTREC_T "
+                                         "WHERE NRLANCCOMPREC <> '0000000001' OR %1")
+                              .arg(failing));
+    const Answer failed = Delete(server, one, "ADMIN", key);
+    EXPECT_FALSE(failed.ok) << "a database failure, not an answer: " << failed.text;
+    store::ExecDirect(db, QStringLiteral("DROP VIEW COMPCONTREC"));
+    store::ExecDirect(db, QStringLiteral("ALTER TABLE COMPCONTREC_T RENAME TO COMPCONTREC"));
+    EXPECT_EQ(Delete(server, one, "ADMIN", key).text, "OK");
 }
 
 TEST_P(RepeatTest, RefusesAKeyThatCannotBeStored) {

@@ -130,7 +130,10 @@ INSTANTIATE_TEST_SUITE_P(
                               "Tipo de crédito deve ser informado.", "rbtListaTipo"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(CreditsFilterTest, HiddenRunRepeatsTheLastConfirmedNotTheLastTyped) {
+// A hidden run repeats what was confirmed, not what was typed; "Desfazer" resets both, as the
+// payables filter does (regression: it reset the controls only, and the next hidden run still
+// used the old filter).
+TEST_F(CreditsFilterTest, HiddenRunRepeatsTheLastConfirmedUntilDesfazerResetsIt) {
     WithDialog([this](QDialog& dialog) {
         Type(dialog, "depDtLancIni", "01122026");
         Type(dialog, "nedValorFin", "300");
@@ -143,18 +146,25 @@ TEST_F(CreditsFilterTest, HiddenRunRepeatsTheLastConfirmedNotTheLastTyped) {
     const QJsonArray confirmed{"01", "2026-12-01T00:00:00", "2026-12-07T00:00:00", 0, 300, "'C02'",
                                ""};
     EXPECT_EQ(LastParams(), confirmed);
-    // Typed, "Desfazer" pressed, then abandoned.
+    // Typed, then abandoned: the confirmed settings stay.
     WithDialog([](QDialog& dialog) {
         EXPECT_EQ(In<QLineEdit>(dialog, "depDtLancIni")->text(), "01/12/2026");
         Type(dialog, "depDtLancIni", "05122026");
-        Press(dialog, "sbtLimpa");
-        EXPECT_TRUE(In<QRadioButton>(dialog, "rbtTodosTipo")->isChecked());
-        EXPECT_FALSE(In<QWidget>(dialog, "btpTipo")->isEnabled());
         dialog.reject();
     });
     server.ClearCalls();
     HiddenRun();
     EXPECT_EQ(LastParams(), confirmed);
+    // "Desfazer" pressed, then abandoned: the defaults.
+    WithDialog([](QDialog& dialog) {
+        Press(dialog, "sbtLimpa");
+        EXPECT_TRUE(In<QRadioButton>(dialog, "rbtTodosTipo")->isChecked());
+        EXPECT_FALSE(In<QWidget>(dialog, "btpTipo")->isEnabled());
+        dialog.reject();
+    });
+    HiddenRun();
+    EXPECT_EQ(LastParams(),
+              QJsonArray({"01", "2026-12-07T00:00:00", "2026-12-07T00:00:00", 0, 0, "", ""}));
 }
 
 // Regression: the confirmed settings were put back whenever the dialog became active again, so
