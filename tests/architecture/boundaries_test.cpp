@@ -1,3 +1,5 @@
+// Which folder may include which: the boundaries table of ARCHITECTURE.md against the includes
+// of every source.
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -9,131 +11,100 @@
 
 namespace {
 
-// One row of the boundaries table: the folders it covers, the folders or files they may
-// include (from the repository root; "*" for anything), and the Qt modules they may use.
-struct Boundary {
-    QStringList folders;
-    QStringList mayInclude;
-    QStringList qtModules;
+const QString kRoot = QStringLiteral(REC18000_SOURCE_DIR);
+
+struct Row {
+    QStringList folders, mayInclude, qt; // "*" in mayInclude: anything
 };
 
-const QString kRoot = QStringLiteral(REC18000_SOURCE_DIR);
-const QStringList kQtModules = {"Core",    "Gui",        "Widgets", "Sql",
-                                "Network", "Concurrent", "Test",    "PrintSupport"};
-
-QStringList BacktickedIn(const QString& cell) {
+QStringList Backticked(const QString& cell) {
     QStringList found;
-    const QRegularExpression backticked(QStringLiteral("`([^`]+)`"));
-    for (auto it = backticked.globalMatch(cell); it.hasNext();)
+    for (auto it = QRegularExpression(QStringLiteral("`([^`]+)`")).globalMatch(cell); it.hasNext();)
         found << it.next().captured(1);
     return found;
 }
 
-// The rows of the table headed "| folder | ... | may include | Qt |" in ARCHITECTURE.md.
-std::vector<Boundary> ReadBoundaries() {
+// The rows of the table headed "| folder | … | may include | Qt |".
+std::vector<Row> Table() {
     QFile file(kRoot + QStringLiteral("/ARCHITECTURE.md"));
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return {};
-    std::vector<Boundary> rows;
-    bool inTable = false;
-    QTextStream in(&file);
-    while (!in.atEnd()) {
-        const QString line = in.readLine().trimmed();
-        if (line.startsWith(QLatin1String("| folder |")) && line.contains(QLatin1String("may include"))) {
-            inTable = true;
-            continue;
-        }
-        if (!inTable || line.startsWith(QLatin1String("|---")))
-            continue;
-        if (!line.startsWith(QLatin1Char('|')))
+    file.open(QIODevice::ReadOnly | QIODevice::Text);
+    std::vector<Row> rows;
+    bool in = false;
+    for (QTextStream text(&file); !text.atEnd();) {
+        const QStringList cells = text.readLine().split(QLatin1Char('|'));
+        if (cells.size() == 6 && cells[3].contains(QLatin1String("may include")))
+            in = true;
+        else if (in && cells.size() != 6)
             break;
-        const QStringList cells = line.split(QLatin1Char('|'));
-        if (cells.size() < 6)
-            break;
-        rows.push_back({BacktickedIn(cells[1]), BacktickedIn(cells[3]),
-                        cells[4].split(QLatin1Char(','), Qt::SkipEmptyParts)});
-        for (QString& module : rows.back().qtModules)
-            module = module.trimmed();
+        else if (in && !cells[1].startsWith(QLatin1String("---")))
+            rows.push_back({Backticked(cells[1]), Backticked(cells[3]),
+                            cells[4].split(QLatin1Char(','), Qt::SkipEmptyParts)});
     }
+    for (Row& row : rows)
+        for (QString& module : row.qt)
+            module = module.trimmed();
     return rows;
 }
 
-// The row of a source: the longest folder that holds it.
-const Boundary* RowOf(const std::vector<Boundary>& rows, const QString& path) {
-    const Boundary* best = nullptr;
-    qsizetype bestLength = -1;
-    for (const Boundary& row : rows)
+// The longest folder that holds the source decides its row.
+const Row* RowOf(const std::vector<Row>& rows, const QString& path) {
+    const Row* best = nullptr;
+    qsizetype length = 0;
+    for (const Row& row : rows)
         for (const QString& folder : row.folders)
-            if (path.startsWith(folder) && folder.size() > bestLength) {
-                best = &row;
-                bestLength = folder.size();
-            }
+            if (path.startsWith(folder) && folder.size() > length)
+                best = &row, length = folder.size();
     return best;
 }
 
-// The Qt module of a Qt header ("QLineEdit" or "QtWidgets/QLineEdit"); empty when none.
-QString QtModuleOf(const QString& header) {
-    static const QString headers = QLibraryInfo::path(QLibraryInfo::HeadersPath);
+// The Qt module of <QLineEdit> or <QtWidgets/QLineEdit>; a Designer form's header is Widgets.
+QString QtModule(const QString& header, bool quoted) {
+    if (quoted)
+        return header.startsWith(QLatin1String("ui_")) ? QStringLiteral("Widgets") : QString();
     if (header.startsWith(QLatin1String("Qt")) && header.contains(QLatin1Char('/')))
         return header.section(QLatin1Char('/'), 0, 0).mid(2);
-    for (const QString& module : kQtModules)
-        if (QFile::exists(headers + QStringLiteral("/Qt") + module + QLatin1Char('/') + header))
-            return module;
+    const QString headers = QLibraryInfo::path(QLibraryInfo::HeadersPath);
+    for (const char* module :
+         {"Core", "Gui", "Widgets", "Sql", "Network", "Concurrent", "Test", "PrintSupport"})
+        if (QFile::exists(headers + QStringLiteral("/Qt") + QLatin1String(module) +
+                          QLatin1Char('/') + header))
+            return QLatin1String(module);
     return {};
 }
 
-bool MayInclude(const Boundary& row, const QString& header) {
-    return std::any_of(row.mayInclude.cbegin(), row.mayInclude.cend(), [&](const QString& allowed) {
-        return allowed == QLatin1String("*") || header.startsWith(allowed);
-    });
-}
-
-QStringList Sources() {
-    QStringList sources;
+TEST(Boundaries, EveryIncludeIsOneItsFolderMayUse) {
+    const std::vector<Row> rows = Table();
+    ASSERT_FALSE(rows.empty()) << "no boundaries table in ARCHITECTURE.md";
+    const QRegularExpression include(QStringLiteral(R"(^\s*#\s*include\s*([<"])([^>"]+))"));
     for (QDirIterator it(kRoot, {QStringLiteral("*.h"), QStringLiteral("*.cpp")}, QDir::Files,
                          QDirIterator::Subdirectories);
          it.hasNext();) {
         const QString path = QDir(kRoot).relativeFilePath(it.next());
-        if (!path.startsWith(QLatin1String("build")) && !path.startsWith(QLatin1Char('.')))
-            sources << path;
-    }
-    return sources;
-}
-
-TEST(Boundaries, EveryIncludeIsAllowedByTheTable) {
-    const std::vector<Boundary> rows = ReadBoundaries();
-    ASSERT_FALSE(rows.empty()) << "no boundaries table in ARCHITECTURE.md";
-    const QRegularExpression include(QStringLiteral(R"(^\s*#\s*include\s*([<"])([^>"]+)[>"])"));
-    const QStringList sources = Sources();
-    ASSERT_FALSE(sources.isEmpty());
-    for (const QString& path : sources) {
-        const Boundary* row = RowOf(rows, path);
-        if (!row) {
-            ADD_FAILURE() << path.toStdString() << ": its folder is in no row of the table";
+        if (path.startsWith(QLatin1String("build")) || path.startsWith(QLatin1Char('.')))
             continue;
-        }
-        QFile file(kRoot + QLatin1Char('/') + path);
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text));
-        int number = 0;
-        for (QTextStream in(&file); !in.atEnd();) {
-            const QString line = in.readLine();
-            ++number;
-            const QRegularExpressionMatch match = include.match(line);
+        const Row* row = RowOf(rows, path);
+        ASSERT_NE(row, nullptr) << path.toStdString() << ": its folder is in no row";
+        QFile file(it.filePath());
+        file.open(QIODevice::ReadOnly | QIODevice::Text);
+        int line = 0;
+        for (QTextStream text(&file); !text.atEnd();) {
+            const QRegularExpressionMatch match = include.match(text.readLine());
+            ++line;
             if (!match.hasMatch())
                 continue;
             const QString header = match.captured(2);
             const bool quoted = match.captured(1) == QLatin1String("\"");
-            QString module;
-            if (quoted && header.startsWith(QLatin1String("ui_")))
-                module = QStringLiteral("Widgets"); // a Designer form
-            else if (!quoted)
-                module = QtModuleOf(header);
-            const bool allowed = module.isEmpty() ? !quoted || MayInclude(*row, header)
-                                                  : row->qtModules.contains(module) ||
-                                                        row->mayInclude.contains("*");
-            EXPECT_TRUE(allowed) << path.toStdString() << ":" << number << " includes "
-                                 << header.toStdString()
-                                 << (module.isEmpty() ? "" : " (Qt " + module.toStdString() + ")");
+            const QString module = QtModule(header, quoted);
+            const bool allowed =
+                row->mayInclude.contains(QLatin1String("*")) ||
+                (!module.isEmpty()
+                     ? row->qt.contains(module)
+                     : !quoted || std::any_of(row->mayInclude.cbegin(), row->mayInclude.cend(),
+                                              [&](const QString& allowedPrefix) {
+                                                  return header.startsWith(allowedPrefix);
+                                              }));
+            EXPECT_TRUE(allowed) << path.toStdString() << ":" << line << " includes "
+                                 << header.toStdString() << " " << module.toStdString();
         }
     }
 }
