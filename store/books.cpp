@@ -12,12 +12,12 @@ QString PaddedNumber(qint64 number) {
 // One statement whether or not the series exists yet: two first generations of a new series at
 // once both get a number (the second waits for the first's row) instead of a key violation.
 qint64 ReserveNumbers(const QSqlDatabase& db, const QString& series, qint64 count) {
-    QSqlQuery bump =
-        Run(db,
-            QStringLiteral("INSERT INTO NUMERACAO (NMSERIE, NRULTIMO) VALUES "
-                           "(:NMSERIE, :QTDE) ON CONFLICT (NMSERIE) DO UPDATE SET "
-                           "NRULTIMO = NUMERACAO.NRULTIMO + :QTDE2 RETURNING NRULTIMO"),
-            {{"NMSERIE", series}, {"QTDE", count}, {"QTDE2", count}});
+    Statement statement(db, QStringLiteral("INSERT INTO NUMERACAO (NMSERIE, NRULTIMO) VALUES "
+                                           "(:NMSERIE, :QTDE) ON CONFLICT (NMSERIE) DO UPDATE SET "
+                                           "NRULTIMO = NUMERACAO.NRULTIMO + :QTDE2 RETURNING "
+                                           "NRULTIMO"));
+    QSqlQuery& bump = *statement;
+    Exec(bump, {{"NMSERIE", series}, {"QTDE", count}, {"QTDE2", count}});
     if (!NextRow(bump))
         throw DbError("number series " + series.toStdString() + " answered no number",
                       DbFault::Other);

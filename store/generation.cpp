@@ -349,14 +349,17 @@ CompensationEntry Entry(const GenerationRequest& r, Cents billOpen, const Items&
 // The branch that records the settlements is the operator's processing branch: a client may
 // name it, never choose another one (and another company's number series).
 QString ProcessingBranch(const QSqlDatabase& db, const GenerationRequest& r) {
-    QSqlQuery query = Run(db,
-                          QStringLiteral("SELECT CDFILIPROC FROM OPERADOR WHERE CDOPERADOR = "
-                                         ":CDOPERADOR"),
-                          {{"CDOPERADOR", r.operador}});
-    if (!NextRow(query))
-        Refuse(QStringLiteral("Operador %1 não cadastrado.").arg(r.operador));
-    const QString branch = query.value(0).toString();
-    query.finish();
+    Statement statement(
+        db, QStringLiteral("SELECT CDFILIPROC FROM OPERADOR WHERE CDOPERADOR = :CDOPERADOR"));
+    QSqlQuery& query = *statement;
+    QString branch;
+    {
+        const Finish done(query);
+        Exec(query, {{"CDOPERADOR", r.operador}});
+        if (!NextRow(query))
+            Refuse(QStringLiteral("Operador %1 não cadastrado.").arg(r.operador));
+        branch = query.value(0).toString();
+    }
     if (!r.filialProc.isEmpty() && r.filialProc != branch)
         Refuse(QStringLiteral("A filial de processamento enviada (%1) não é a do operador %2 (%3). "
                               "Entre novamente no sistema e confirme outra vez.")
