@@ -209,31 +209,54 @@ struct Items {
     std::vector<QString> documents;
 };
 
+// Items locked by one statement, in key order (a thousand payables take eight round trips).
+// A shorter batch is padded to a power of two with its last key, so that a connection keeps
+// a handful of prepared texts, not one per length.
+constexpr size_t kLockBatch = 128;
+
+size_t PaddedBatch(size_t count) {
+    size_t size = 1;
+    while (size < count)
+        size *= 2;
+    return size;
+}
+
 // On PostgreSQL the items' rows are locked first, in key order, by statements of their own: a
 // statement that waited for a lock reads the locked row anew but sees everything else (the
 // uses and adjustments another generation committed meanwhile) as it was before it waited. The
 // checks run afterwards, on a snapshot taken once every lock is held. SQLite's BEGIN IMMEDIATE
 // already holds the whole database.
 void LockItems(const QSqlDatabase& db, const GenerationRequest& r, const std::vector<size_t>& order,
-               const QString& lockSelect) {
+               const QString& table, const QString& first, const QString& second) {
     if (DialectOf(db) != Dialect::Postgres)
         return;
-    Statement statement(db, Locked(db, lockSelect));
-    QSqlQuery& query = *statement;
-    for (const size_t i : order) {
+    for (size_t start = 0; start < order.size(); start += kLockBatch) {
+        const size_t count = std::min(kLockBatch, order.size() - start);
+        const size_t size = PaddedBatch(count);
+        QStringList keys;
+        for (size_t i = 0; i < size; ++i)
+            keys << QStringLiteral("(%1 = :A%3 AND %2 = :B%3)").arg(first, second).arg(i);
+        Statement statement(
+            db, Locked(db, QStringLiteral("SELECT 1 FROM %1 WHERE CDEMPRESA = "
+                                          ":CDEMPRESA AND (%2) ORDER BY %3, %4")
+                               .arg(table, keys.join(QStringLiteral(" OR ")), first, second)));
+        QSqlQuery& query = *statement;
         const Finish done(query);
-        Exec(
-            query,
-            {{"CDEMPRESA", r.empresa}, {"FIRST", r.items[i].first}, {"SECOND", r.items[i].second}});
-        NextRow(query);
+        for (size_t i = 0; i < size; ++i) {
+            const auto& item = r.items[order[start + std::min(i, count - 1)]];
+            query.bindValue(QStringLiteral(":A%1").arg(i), item.first);
+            query.bindValue(QStringLiteral(":B%1").arg(i), item.second);
+        }
+        Exec(query, {{"CDEMPRESA", r.empresa}});
+        while (NextRow(query)) {
+        }
     }
 }
 
 Items LockPayables(const QSqlDatabase& db, const GenerationRequest& r) {
     const std::vector<size_t> order = KeyOrder(r);
-    LockItems(db, r, order,
-              QStringLiteral("SELECT 1 FROM BOLETOPAG WHERE CDEMPRESA = :CDEMPRESA AND "
-                             "CDFILIBPAG = :FIRST AND NRLANBOLPAG = :SECOND"));
+    LockItems(db, r, order, QStringLiteral("BOLETOPAG"), QStringLiteral("CDFILIBPAG"),
+              QStringLiteral("NRLANBOLPAG"));
     Statement statement(
         db, QStringLiteral("SELECT P.CDEMPRESA, P.VRSALDOBPAG, P.DTENTRSAID, P.NRNOTAFISC, "
                            "P.CDSERIE, CASE WHEN EXISTS (SELECT 1 FROM AJUSTEPAG A WHERE "
@@ -279,9 +302,8 @@ Items LockPayables(const QSqlDatabase& db, const GenerationRequest& r) {
 
 Items LockCredits(const QSqlDatabase& db, const GenerationRequest& r) {
     const std::vector<size_t> order = KeyOrder(r);
-    LockItems(db, r, order,
-              QStringLiteral("SELECT 1 FROM MOVCREDBANC WHERE CDEMPRESA = :CDEMPRESA AND "
-                             "CDREDUCONT = :FIRST AND NRMOVICRED = :SECOND"));
+    LockItems(db, r, order, QStringLiteral("MOVCREDBANC"), QStringLiteral("CDREDUCONT"),
+              QStringLiteral("NRMOVICRED"));
     // The compensation that used a credit, and who made it.
     Statement statement(
         db, QStringLiteral("SELECT M.VRMOVICRED, C.NRLANCCOMPREC, C.CDOPERLANCOMREC FROM "
