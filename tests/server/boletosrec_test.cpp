@@ -1,7 +1,7 @@
 // A customer's open receivable bills over HTTP, on SQLite and (when the test run started one)
 // PostgreSQL: what is left of each bill, what is not offered, whose bills are shown to whom.
 #include "db/demo.h"
-#include "tests/server/booksserver.h"
+#include "tests/support/booksserver.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 #include "data/codec.h"
 #include "store/sql.h"
-#include "tests/server/booksserver.h"
+#include "tests/support/booksserver.h"
 
 #include <QSqlDatabase>
 

@@ -4,7 +4,7 @@
 #include "store/books.h"
 #include "store/connection.h"
 #include "store/sql.h"
-#include "tests/server/booksserver.h"
+#include "tests/support/booksserver.h"
 
 #include <gtest/gtest.h>
 

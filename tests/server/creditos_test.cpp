@@ -3,7 +3,7 @@
 // (1..6) on accounts BB1 and IT1 of company 01 is numbered k, dated 3k days ago, worth
 // 50.00 + k * 123.45, of type 01..04 by k % 4 (k = 1: 02); four more on BB1 are used.
 
-#include "tests/server/booksserver.h"
+#include "tests/support/booksserver.h"
 
 #include <gtest/gtest.h>
 
