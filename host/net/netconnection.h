@@ -32,13 +32,11 @@ public:
 
     const QString& ServerName() const { return m_serverName; }
     void SetServerName(const QString& name) { m_serverName = name; }
-    const QString& Host() const { return m_host; }
     void SetHost(const QString& host) { m_host = host; }
     int Port() const { return m_port; }
     void SetPort(int port) { m_port = port; }
     // False: a business refusal comes back as a refused answer for the caller to report
     // (CheckResultServ, status texts). True: it is raised as ENetError like a transport failure.
-    bool ThrowException() const { return m_throwException; }
     void SetThrowException(bool value) { m_throwException = value; }
 
     // Session token sent as "Authorization: Bearer" with every call.

@@ -17,10 +17,6 @@ std::atomic<Dialogs*> g_dialogs{nullptr};
 
 Dialogs::~Dialogs() = default;
 
-bool Dialogs::Ask(const QString& text) {
-    return Message(text, MessageKind::Confirmation, MessageButtons::YesNo) == mrYes;
-}
-
 bool Dialogs::Pesquisar(RecordSet& rows, const QString& title) {
     const SearchTitle t = SearchTitle::Parse(title);
     if (!rows.Active() || rows.IsEmpty()) {

@@ -36,8 +36,6 @@ public:
     virtual void ErrorBox(const QString& text) = 0;
     // Message with buttons; gives mrOk, mrYes or mrNo.
     virtual int Message(const QString& text, MessageKind kind, MessageButtons buttons) = 0;
-    // Yes/No question; true for Yes.
-    bool Ask(const QString& text);
 
     // Single choice over the record set's rows; on a choice the record set stands on the
     // chosen row and the answer is true. An empty record set shows the empty text instead.

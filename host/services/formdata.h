@@ -44,9 +44,6 @@ public:
     QList<FieldDef> RecordSetFields(const QString& name) const;
     const QueryDef& Query(const QString& name) const;
 
-    QStringList RecordSetNames() const { return m_recordSets.keys(); }
-    QStringList QueryNames() const { return m_queries.keys(); }
-
 private:
     QString m_source;
     QMap<QString, QList<FieldDef>> m_recordSets;

@@ -18,7 +18,6 @@ public:
     explicit QueryParam(QString name) : m_name(std::move(name)) {}
     const QString& Name() const { return m_name; }
     void SetAsString(const QString& value) { m_value = value; }
-    void Clear() { m_value.clear(); }
     // What is bound: a null string for an empty value.
     QVariant BoundValue() const;
 
@@ -36,12 +35,8 @@ public:
     explicit TADOIBQuery(const QueryDef& def, QObject* parent = nullptr);
 
     void SetConnectionName(const QString& name) { m_connectionName = name; }
-    const QString& ConnectionName() const { return m_connectionName; }
 
     const QString& SQL_ORACLE() const { return m_def.sqlOracle; }
-    const QString& SQL_MSSQL() const { return m_def.sqlMssql; }
-    const QString& SQL_IB() const { return m_def.sqlIb; }
-    const QString& Name() const { return m_def.name; }
 
     // Throws std::out_of_range for a parameter the query does not have (case-insensitive).
     QueryParam& ParamByName(const QString& name);
@@ -54,7 +49,6 @@ public:
 
     // The result rows (also what grids and searches show).
     RecordSet& DataSet() { return m_rows; }
-    const RecordSet& DataSet() const { return m_rows; }
     Field& FieldByName(const QString& name) { return m_rows.FieldByName(name); }
     const Field& FieldByName(const QString& name) const { return m_rows.FieldByName(name); }
 

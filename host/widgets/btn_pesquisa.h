@@ -10,8 +10,8 @@ class RecordSet;
 class TDataSource;
 
 // Search button over a look-up: OnBeforePesq prepares (opens) the look-up, the operator picks a
-// row in the search dialog (or is told EmptyError when there is none), and OnAfterPesq takes the
-// chosen row. An abort in OnBeforePesq ends the search.
+// row in the search dialog (or is told the empty error when there is none), and OnAfterPesq takes
+// the chosen row. An abort in OnBeforePesq ends the search.
 //
 // The button takes no focus, so that leaving a field for a search runs no exit check: F2 in the
 // field named by the property "field" runs the search instead, from the keyboard.
@@ -22,11 +22,8 @@ public:
     explicit TBtnPesquisa(QWidget* parent = nullptr);
 
     void SetDataSource(TDataSource* dataSource) { m_dataSource = dataSource; }
-    TDataSource* DataSource() const { return m_dataSource; }
     void SetTitle(const QString& title) { m_title = title; }
-    const QString& Title() const { return m_title; }
     void SetEmptyError(const QString& text) { m_emptyError = text; }
-    const QString& EmptyError() const { return m_emptyError; }
 
     // Runs the search as a click does; true when a row was chosen.
     bool Pesquisa();

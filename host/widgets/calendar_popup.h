@@ -16,7 +16,6 @@ public:
 
     // Shows the popup below anchor with date selected (today when date is null).
     void Open(QWidget* anchor, const QDate& date);
-    QCalendarWidget* Calendar() const { return m_calendar; }
 
 signals:
     void datePicked(const QDate& date);

@@ -30,10 +30,6 @@ void TDataSource::SetDataSet(RecordSet* dataSet) {
     ForwardRows();
 }
 
-Field* TDataSource::FindField(const QString& name) const {
-    return m_dataSet ? m_dataSet->FindField(name) : nullptr;
-}
-
 DataSetState TDataSource::State() const {
     return m_dataSet ? m_dataSet->State() : DataSetState::Inactive;
 }

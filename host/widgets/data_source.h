@@ -17,7 +17,6 @@ public:
 
     void SetDataSet(RecordSet* dataSet);
     RecordSet* DataSet() const { return m_dataSet; }
-    Field* FindField(const QString& name) const; // nullptr without data set or field
 
     DataSetState State() const;
     bool Editing() const; // edit or insert

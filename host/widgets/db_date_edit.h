@@ -14,10 +14,7 @@ public:
     explicit TDBDateEditPlus(QWidget* parent = nullptr);
 
     void SetDataSource(TDataSource* dataSource) { m_link->SetDataSource(dataSource); }
-    TDataSource* DataSource() const { return m_link->DataSource(); }
     void SetDataField(const QString& name) { m_link->SetDataField(name); }
-    const QString& DataField() const { return m_link->DataField(); }
-    Field* GetField() const { return m_link->GetField(); }
 
 protected:
     void TextChanged() override;

@@ -16,10 +16,7 @@ public:
     explicit TDBEdit(QWidget* parent = nullptr);
 
     void SetDataSource(TDataSource* dataSource) { m_link->SetDataSource(dataSource); }
-    TDataSource* DataSource() const { return m_link->DataSource(); }
     void SetDataField(const QString& name) { m_link->SetDataField(name); }
-    const QString& DataField() const { return m_link->DataField(); }
-    Field* GetField() const { return m_link->GetField(); }
 
     Reaction OnChange; // the text changed (typing or the record changed)
     Reaction OnEnter;

@@ -45,8 +45,6 @@ public:
     QString ColumnField(int column) const;
     int ColumnOfField(const QString& fieldName) const; // -1 when not shown
 
-    void SetMarkField(const QString& fieldName) { m_markField = fieldName; }
-    const QString& MarkField() const { return m_markField; }
     // Whether marks are live (ticked or not) or greyed; by default the grid's own data source
     // editing. Screens whose marks depend on another record set's state set it.
     void SetMarkEditing(std::function<bool()> editing) { m_markEditing = std::move(editing); }

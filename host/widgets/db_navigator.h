@@ -17,7 +17,6 @@ public:
     explicit TDBNavigator(QWidget* parent = nullptr);
 
     void SetDataSource(TDataSource* dataSource);
-    TDataSource* DataSource() const { return m_dataSource; }
 
 private:
     enum class Move { First, Prior, Next, Last };

@@ -12,8 +12,8 @@ class QRadioButton;
 
 namespace host {
 
-// Radio group bound to a field: item i stores Values()[i]. Items come from SetItems, or are the
-// radio buttons a Designer form placed inside the group (in creation order).
+// Radio group bound to a field: item i stores the i-th of SetValues. Items come from SetItems, or
+// are the radio buttons a Designer form placed inside the group (in creation order).
 class TDBRadioGroup : public QGroupBox {
     Q_OBJECT
 public:
@@ -21,7 +21,6 @@ public:
 
     void SetItems(const QStringList& captions);
     void SetValues(const QStringList& values);
-    const QStringList& Values() const { return m_values; }
     void SetColumns(int columns);
 
     int ItemIndex() const; // -1 when nothing is selected
@@ -29,9 +28,7 @@ public:
     QString Value() const; // the stored value of the selection; empty without one
 
     void SetDataSource(TDataSource* dataSource) { m_link->SetDataSource(dataSource); }
-    TDataSource* DataSource() const { return m_link->DataSource(); }
     void SetDataField(const QString& name) { m_link->SetDataField(name); }
-    const QString& DataField() const { return m_link->DataField(); }
 
     Reaction OnChange; // the selection changed (a click or the record changed)
 

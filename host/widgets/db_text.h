@@ -15,9 +15,7 @@ public:
     explicit TDBText(QWidget* parent = nullptr);
 
     void SetDataSource(TDataSource* dataSource) { m_link->SetDataSource(dataSource); }
-    TDataSource* DataSource() const { return m_link->DataSource(); }
     void SetDataField(const QString& name) { m_link->SetDataField(name); }
-    const QString& DataField() const { return m_link->DataField(); }
 
     // The text as the label draws it at its present width.
     QString ShownText() const;

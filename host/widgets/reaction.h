@@ -13,7 +13,6 @@ public:
     using Handler = std::function<void(Args...)>;
 
     void Set(Handler handler) { m_handler = std::move(handler); }
-    void Attach() { m_attached = true; }
     void Detach() { m_attached = false; }
     bool Attached() const { return m_attached; }
     // Runs the handler, when attached, through the guarded entry point (never throws).

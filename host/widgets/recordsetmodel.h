@@ -24,7 +24,6 @@ public:
     explicit RecordSetModel(RecordSet* recordSet = nullptr, QObject* parent = nullptr);
 
     void SetRecordSet(RecordSet* recordSet);
-    RecordSet* GetRecordSet() const { return m_recordSet; }
 
     // Explicit columns; an empty list goes back to the visible fields.
     void SetColumns(const QList<Column>& columns);

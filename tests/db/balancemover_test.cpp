@@ -2,7 +2,7 @@
 // backends, and what the books forbid is refused.
 #include "store/balancemover.h"
 #include "store/sql.h"
-#include "tests/db/testdatabase.h"
+#include "tests/support/testdatabase.h"
 
 #include <gtest/gtest.h>
 

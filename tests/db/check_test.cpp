@@ -4,7 +4,7 @@
 #include "db/generate.h"
 #include "db/migrate.h"
 #include "store/sql.h"
-#include "tests/db/testdatabase.h"
+#include "tests/support/testdatabase.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include "store/books.h"
 #include "store/connection.h"
 #include "store/sql.h"
-#include "tests/db/testdatabase.h"
+#include "tests/support/testdatabase.h"
 
 #include <gtest/gtest.h>
 

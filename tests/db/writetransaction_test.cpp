@@ -4,7 +4,7 @@
 #include "store/connection.h"
 #include "store/sql.h"
 #include "store/writetransaction.h"
-#include "tests/db/testdatabase.h"
+#include "tests/support/testdatabase.h"
 
 #include <gtest/gtest.h>
 

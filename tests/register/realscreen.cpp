@@ -18,8 +18,8 @@ RealServerScreen::RealServerScreen() {
     session.dataProc.insert("0001", QDate::currentDate());
     session.companies = {"01", "02", "03"};
     session.webUrl = kLoopback;
-    session.webPort = server.Port();
-    session.token = host::OpenServerSession(kLoopback, server.Port(), "ADMIN", "admin123");
+    session.webPort = server->Port();
+    session.token = host::OpenServerSession(kLoopback, server->Port(), "ADMIN", "admin123");
     QSqlDatabase db =
         QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), host::SharedConnectionName());
     db.setDatabaseName(DatabaseFile());
@@ -36,12 +36,13 @@ RealServerScreen::~RealServerScreen() {
 }
 
 QString RealServerScreen::DatabaseFile() const {
-    return server.DatabaseUrl().mid(QStringLiteral("sqlite:").size());
+    return server->Url().path;
 }
 
 QSqlDatabase RealServerScreen::Writer() {
     QSqlDatabase db = QSqlDatabase::database(kWriter, false);
     if (!db.isValid()) {
+        server->LeaveBooksUnchecked();
         db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kWriter);
         db.setDatabaseName(DatabaseFile());
         EXPECT_TRUE(db.open());

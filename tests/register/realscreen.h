@@ -4,7 +4,7 @@
 // ADMIN with companies 01 to 03 and today as the processing date; look-ups read the database.
 
 #include "tests/register/screenfixture.h"
-#include "tests/shell/realserver.h"
+#include "tests/support/booksserver.h"
 
 #include <QSqlDatabase>
 #include <QString>
@@ -21,11 +21,12 @@ protected:
     QString DatabaseFile() const;
     // What other operators and modules do meanwhile: a writing connection to the same file, and
     // one statement through it with its values bound (fails the test when it fails); gives the
-    // rows it changed.
+    // rows it changed. Such writes may break the books on purpose: the server's stop then does
+    // not check them.
     QSqlDatabase Writer();
     int Write(const QString& sql, const QVariantList& values);
 
-    RealServer server;
+    std::unique_ptr<testserver::BooksServer> server = testserver::BooksServer::Start();
 };
 
 } // namespace register_testing

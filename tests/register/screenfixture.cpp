@@ -12,6 +12,7 @@
 #include "register/filtrocomprec.h"
 #include "register/frmcompcontrec.h"
 #include "settlement/filtrolanccred.h"
+#include "tests/support/cells.h"
 
 #include <QAction>
 #include <QApplication>
@@ -50,13 +51,6 @@ void CreateCompanyDatabase() {
           "INSERT INTO CLIENTE VALUES ('C1', 'J', '12345678000199', 'Alfa', 'Alfa Ltda'),"
           " ('C2', 'F', '12345678901', 'Beto', 'Beto Silva')"})
         Exec(db, QString::fromUtf8(sql));
-}
-
-int FieldIndex(const QList<host::FieldDef>& fields, const QString& name) {
-    for (int i = 0; i < fields.size(); ++i)
-        if (fields[i].name == name)
-            return i;
-    return -1;
 }
 
 } // namespace
@@ -115,8 +109,8 @@ ScreenTest::ScreenTest()
                     at = i;
             const QString number =
                 sent.value(QStringLiteral("rows")).toArray().at(0).toArray().at(at).toString();
-            const int column = FieldIndex(listFields, QStringLiteral("NRLANCCOMPREC"));
-            std::erase_if(rows, [&](const auto& row) { return row[size_t(column)] == number; });
+            const size_t column = testserver::Column(listFields, "NRLANCCOMPREC");
+            std::erase_if(rows, [&](const auto& row) { return row[column] == number; });
         }
         return FakeServer::Text(deleteAnswer);
     });

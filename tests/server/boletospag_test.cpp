@@ -4,7 +4,7 @@
 // 0003, settled by type 04, 01, 02, 03 for s % 4 = 0..3, documents 8001..8006.
 #include "db/demo.h"
 #include "store/sql.h"
-#include "tests/server/booksserver.h"
+#include "tests/support/booksserver.h"
 
 #include <gtest/gtest.h>
 

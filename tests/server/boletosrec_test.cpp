@@ -1,17 +1,17 @@
 // A customer's open receivable bills over HTTP, on SQLite and (when the test run started one)
 // PostgreSQL: what is left of each bill, what is not offered, whose bills are shown to whom.
 #include "db/demo.h"
-#include "tests/server/booksserver.h"
+#include "tests/support/booksserver.h"
+#include "tests/support/cells.h"
 
 #include <gtest/gtest.h>
-
-#include <map>
 
 namespace {
 
 using testserver::Answer;
 using testserver::Backend;
 using testserver::BooksServer;
+using testserver::Cell;
 using testserver::Quoted;
 
 // A bill as the answer lists it.
@@ -35,13 +35,11 @@ std::vector<Bill> Bills(const Answer& answer) {
     if (answer.tables.size() != 1)
         return bills;
     const host::RecordSetTable& table = answer.tables[0];
-    std::map<QString, size_t> at;
-    for (qsizetype i = 0; i < table.fields.size(); ++i)
-        at[table.fields[i].name] = size_t(i);
-    for (const auto& row : table.rows)
-        bills.push_back({row[at["NRLANBOLREC"]].toString(), row[at["VRORIGREC"]].toDouble(),
-                         row[at["VRFINALBREC"]].toDouble(), row[at["VRLIQUIDO"]].toString(),
-                         row[at["IDMARCADO"]].toString(), row[at["CDCLIENTE"]].toString()});
+    for (size_t r = 0; r < table.rows.size(); ++r)
+        bills.push_back(
+            {Cell(table, r, "NRLANBOLREC").toString(), Cell(table, r, "VRORIGREC").toDouble(),
+             Cell(table, r, "VRFINALBREC").toDouble(), Cell(table, r, "VRLIQUIDO").toString(),
+             Cell(table, r, "IDMARCADO").toString(), Cell(table, r, "CDCLIENTE").toString()});
     return bills;
 }
 

@@ -2,6 +2,7 @@
 
 #include "store/books.h"
 #include "store/money.h"
+#include "tests/support/cells.h"
 
 #include <QSqlRecord>
 
@@ -39,26 +40,15 @@ host::RecordSetTable NovaComp(BooksServer& server, int number) {
     if (!list.ok || list.tables.empty())
         return comp;
     const host::RecordSetTable& t = list.tables[0];
-    for (const auto& row : t.rows) {
-        std::map<QString, QVariant> byName;
-        for (qsizetype i = 0; i < t.fields.size(); ++i)
-            byName[t.fields[i].name] = row[size_t(i)];
-        if (byName["NRLANCCOMPREC"].toString() != Numero(number))
+    for (size_t row = 0; row < t.rows.size(); ++row) {
+        if (Cell(t, row, "NRLANCCOMPREC").toString() != Numero(number))
             continue;
         std::vector<QVariant> copy;
         for (const auto& def : comp.fields)
-            copy.push_back(byName[def.name]);
+            copy.push_back(Cell(t, row, def.name));
         comp.rows.push_back(copy);
     }
     return comp;
-}
-
-QVariant& Cell(host::RecordSetTable& table, const char* name) {
-    for (qsizetype i = 0; i < table.fields.size(); ++i) {
-        if (table.fields[i].name == QLatin1String(name))
-            return table.rows.at(0).at(size_t(i));
-    }
-    throw std::out_of_range(name);
 }
 
 Answer Delete(BooksServer& server, const host::RecordSetTable& comp, const std::string& operador,

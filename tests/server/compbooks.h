@@ -2,7 +2,7 @@
 
 #include "data/codec.h"
 #include "store/sql.h"
-#include "tests/server/booksserver.h"
+#include "tests/support/booksserver.h"
 
 #include <QSqlDatabase>
 
@@ -19,7 +19,6 @@ QString Numero(int n);
 // The screen's copy of a listed compensation: the fields of its new-compensation record set,
 // each taken from the same-named field of the list's row.
 host::RecordSetTable NovaComp(BooksServer& server, int number);
-QVariant& Cell(host::RecordSetTable& table, const char* name);
 Answer Delete(BooksServer& server, const host::RecordSetTable& comp,
               const std::string& operador = "ADMIN", const httplib::Headers& extra = {});
 

@@ -4,7 +4,8 @@
 #include "store/books.h"
 #include "store/connection.h"
 #include "store/sql.h"
-#include "tests/server/booksserver.h"
+#include "tests/support/booksserver.h"
+#include "tests/support/cells.h"
 
 #include <gtest/gtest.h>
 
@@ -16,6 +17,7 @@ using host::FieldType;
 using testserver::Answer;
 using testserver::Backend;
 using testserver::BooksServer;
+using testserver::Cell;
 using testserver::Quoted;
 
 QDate Today() {
@@ -87,30 +89,17 @@ private:
     }
 };
 
-int Column(const host::RecordSetTable& table, const char* name) {
-    for (qsizetype i = 0; i < table.fields.size(); ++i) {
-        if (table.fields[i].name == QLatin1String(name))
-            return int(i);
-    }
-    ADD_FAILURE() << "no field " << name;
-    return 0;
-}
-
-QVariant Value(const host::RecordSetTable& table, size_t row, const char* name) {
-    return table.rows.at(row).at(size_t(Column(table, name)));
-}
-
 std::vector<int> Numbers(const host::RecordSetTable& table) {
     std::vector<int> numbers;
     for (size_t r = 0; r < table.rows.size(); ++r)
-        numbers.push_back(Value(table, r, "NRLANCCOMPREC").toString().toInt());
+        numbers.push_back(Cell(table, r, "NRLANCCOMPREC").toString().toInt());
     return numbers;
 }
 
 // The row of a compensation number in a list answer.
 size_t RowOf(const host::RecordSetTable& table, int number) {
     for (size_t r = 0; r < table.rows.size(); ++r) {
-        if (Value(table, r, "NRLANCCOMPREC").toString().toInt() == number)
+        if (Cell(table, r, "NRLANCCOMPREC").toString().toInt() == number)
             return r;
     }
     ADD_FAILURE() << "compensation " << number << " not listed";
@@ -237,7 +226,7 @@ TEST_P(StatusTest, FollowsTheReceivablesSettlementAndTheBillsBalance) {
     const Answer answer = List(*server, ListParams("01", {}, {}, {}, {}, "", ""));
     ASSERT_TRUE(answer.ok) << answer.text;
     const auto& table = answer.tables[0];
-    EXPECT_EQ(Value(table, RowOf(table, c.number), "IDSTATREC").toString(), c.status);
+    EXPECT_EQ(Cell(table, RowOf(table, c.number), "IDSTATREC").toString(), c.status);
 }
 
 INSTANTIATE_TEST_SUITE_P(GetCompensacao, StatusTest,
@@ -335,35 +324,35 @@ TEST_P(AnswerTest, ListCarriesTheFortyFourFieldsAndTheJoinedNames) {
 
     // Compensation 1: two payables (400,00 + 200,00) against a bill of 1.500,00.
     const size_t one = RowOf(t, 1);
-    EXPECT_EQ(Value(t, one, "DTCOMPCONTREC").toDateTime(), Today().addDays(-19).startOfDay());
-    EXPECT_EQ(Value(t, one, "NMRAZSOCCLIE").toString(), "Mercado Bom Preço 1 S.A.");
-    EXPECT_EQ(Value(t, one, "DOCUMENTO").toString(),
-              Value(t, one, "NRNOTAFISC").toString() + "/" + Value(t, one, "CDSERIE").toString());
-    EXPECT_EQ(Value(t, one, "VRATUAREC").toDouble(), 1500.0);
-    EXPECT_EQ(Value(t, one, "VRFINALBREC").toDouble(), 900.0);
-    EXPECT_EQ(Value(t, one, "VRTOTALCOMREC").toDouble(), 600.0);
-    EXPECT_EQ(Value(t, one, "QTITCOMCONTREC").toDouble(), 2.0);
-    EXPECT_EQ(Value(t, one, "DADOSCOMP").toString(), "0000000001");
-    EXPECT_EQ(Value(t, one, "NMOPERADOR").toString(), "Administrador");
-    EXPECT_EQ(Value(t, one, "DSAJUCTREC").toString(), "Desconto por compensação");
-    EXPECT_EQ(Value(t, one, "NMTPBAIXAREC").toString(), "Compensação entre contas");
-    EXPECT_EQ(Value(t, one, "DSAJUCTPAG").toString(), "Desconto por compensação");
-    EXPECT_EQ(Value(t, one, "CDPICTAGEN").toString(), "9999-a");
-    EXPECT_EQ(Value(t, one, "CDCONTCORR").toString(), "12345678X");
-    EXPECT_EQ(Value(t, one, "IDTPIJURCLIE").toString(), "J");
-    EXPECT_FALSE(Value(t, one, "NRBAIXAPAG").isNull());
+    EXPECT_EQ(Cell(t, one, "DTCOMPCONTREC").toDateTime(), Today().addDays(-19).startOfDay());
+    EXPECT_EQ(Cell(t, one, "NMRAZSOCCLIE").toString(), "Mercado Bom Preço 1 S.A.");
+    EXPECT_EQ(Cell(t, one, "DOCUMENTO").toString(),
+              Cell(t, one, "NRNOTAFISC").toString() + "/" + Cell(t, one, "CDSERIE").toString());
+    EXPECT_EQ(Cell(t, one, "VRATUAREC").toDouble(), 1500.0);
+    EXPECT_EQ(Cell(t, one, "VRFINALBREC").toDouble(), 900.0);
+    EXPECT_EQ(Cell(t, one, "VRTOTALCOMREC").toDouble(), 600.0);
+    EXPECT_EQ(Cell(t, one, "QTITCOMCONTREC").toDouble(), 2.0);
+    EXPECT_EQ(Cell(t, one, "DADOSCOMP").toString(), "0000000001");
+    EXPECT_EQ(Cell(t, one, "NMOPERADOR").toString(), "Administrador");
+    EXPECT_EQ(Cell(t, one, "DSAJUCTREC").toString(), "Desconto por compensação");
+    EXPECT_EQ(Cell(t, one, "NMTPBAIXAREC").toString(), "Compensação entre contas");
+    EXPECT_EQ(Cell(t, one, "DSAJUCTPAG").toString(), "Desconto por compensação");
+    EXPECT_EQ(Cell(t, one, "CDPICTAGEN").toString(), "9999-a");
+    EXPECT_EQ(Cell(t, one, "CDCONTCORR").toString(), "12345678X");
+    EXPECT_EQ(Cell(t, one, "IDTPIJURCLIE").toString(), "J");
+    EXPECT_FALSE(Cell(t, one, "NRBAIXAPAG").isNull());
 
     // Compensation 15: credits carry no payables types; the joined names follow the row.
     const size_t maria = RowOf(t, 15);
-    EXPECT_EQ(Value(t, maria, "IDTPITUTLCOMREC").toString(), "1");
-    EXPECT_TRUE(Value(t, maria, "CDTPBAIXAPAG").isNull());
-    EXPECT_TRUE(Value(t, maria, "DSAJUCTPAG").isNull());
-    EXPECT_TRUE(Value(t, maria, "NRBAIXAPAG").isNull());
-    EXPECT_EQ(Value(t, maria, "NMOPERADOR").toString(), "Maria Souza");
-    EXPECT_EQ(Value(t, maria, "DSAJUCTREC").toString(), "Desconto comercial");
-    EXPECT_EQ(Value(t, maria, "NMTPBAIXAREC").toString(), "Encontro de contas");
-    EXPECT_EQ(Value(t, maria, "CDBANCO").toString(), "341");
-    EXPECT_EQ(Value(t, maria, "DTLANCOMCONTREC").toDateTime(), Today().addDays(-2).startOfDay());
+    EXPECT_EQ(Cell(t, maria, "IDTPITUTLCOMREC").toString(), "1");
+    EXPECT_TRUE(Cell(t, maria, "CDTPBAIXAPAG").isNull());
+    EXPECT_TRUE(Cell(t, maria, "DSAJUCTPAG").isNull());
+    EXPECT_TRUE(Cell(t, maria, "NRBAIXAPAG").isNull());
+    EXPECT_EQ(Cell(t, maria, "NMOPERADOR").toString(), "Maria Souza");
+    EXPECT_EQ(Cell(t, maria, "DSAJUCTREC").toString(), "Desconto comercial");
+    EXPECT_EQ(Cell(t, maria, "NMTPBAIXAREC").toString(), "Encontro de contas");
+    EXPECT_EQ(Cell(t, maria, "CDBANCO").toString(), "341");
+    EXPECT_EQ(Cell(t, maria, "DTLANCOMCONTREC").toDateTime(), Today().addDays(-2).startOfDay());
 }
 
 TEST_P(AnswerTest, HostileListsLeaveTheBooksAlone) {
@@ -403,15 +392,15 @@ TEST_P(AnswerTest, PayablesCompensationGivesItsBillAndPayables) {
     const auto& bill = answer.tables[0];
     ExpectFields(bill, kBillFields);
     ASSERT_EQ(bill.rows.size(), 1u);
-    EXPECT_EQ(Value(bill, 0, "IDMARCADO").toString(), "N");
-    EXPECT_EQ(Value(bill, 0, "VENCIMENTO").toString(),
-              Value(bill, 0, "DTVENBOLREC").toDateTime().date().toString("dd/MM/yyyy"));
-    EXPECT_EQ(Value(bill, 0, "VRORIGREC").toDouble(), 1500.0);
-    EXPECT_EQ(Value(bill, 0, "VRFINALBREC").toDouble(), 900.0);
-    EXPECT_EQ(Value(bill, 0, "VRORIGINAL").toString(), "1.500,00");
-    EXPECT_EQ(Value(bill, 0, "VRLIQUIDO").toString(), "900,00");
-    EXPECT_EQ(Value(bill, 0, "NMFILIAL").toString(), "Aurora Matriz");
-    EXPECT_EQ(Value(bill, 0, "CDCLIENTE").toString(), db::PartyCode(1));
+    EXPECT_EQ(Cell(bill, 0, "IDMARCADO").toString(), "N");
+    EXPECT_EQ(Cell(bill, 0, "VENCIMENTO").toString(),
+              Cell(bill, 0, "DTVENBOLREC").toDateTime().date().toString("dd/MM/yyyy"));
+    EXPECT_EQ(Cell(bill, 0, "VRORIGREC").toDouble(), 1500.0);
+    EXPECT_EQ(Cell(bill, 0, "VRFINALBREC").toDouble(), 900.0);
+    EXPECT_EQ(Cell(bill, 0, "VRORIGINAL").toString(), "1.500,00");
+    EXPECT_EQ(Cell(bill, 0, "VRLIQUIDO").toString(), "900,00");
+    EXPECT_EQ(Cell(bill, 0, "NMFILIAL").toString(), "Aurora Matriz");
+    EXPECT_EQ(Cell(bill, 0, "CDCLIENTE").toString(), db::PartyCode(1));
 
     const auto& items = answer.tables[1];
     ExpectFields(items, {{"DTVENBOLPAG", D, 0},   {"DOCUMENTO", S, 26},   {"NRINSJURFORN", S, 20},
@@ -424,14 +413,14 @@ TEST_P(AnswerTest, PayablesCompensationGivesItsBillAndPayables) {
                          {"CDEMPRESA", S, 2},     {"DTENTRSAID", D, 0}});
     ASSERT_EQ(items.rows.size(), 2u);
     for (size_t r = 0; r < 2; ++r) {
-        EXPECT_EQ(Value(items, r, "IDMARCADO").toString(), "N");
+        EXPECT_EQ(Cell(items, r, "IDMARCADO").toString(), "N");
         // Each payable was offset whole: nothing of it is open any more.
-        EXPECT_EQ(Value(items, r, "VRFINALBPAG").toDouble(), 0.0);
-        EXPECT_EQ(Value(items, r, "VRORIGPAG").toDouble(),
-                  Value(items, r, "VRITEMCOMPREC").toDouble());
+        EXPECT_EQ(Cell(items, r, "VRFINALBPAG").toDouble(), 0.0);
+        EXPECT_EQ(Cell(items, r, "VRORIGPAG").toDouble(),
+                  Cell(items, r, "VRITEMCOMPREC").toDouble());
     }
-    EXPECT_EQ(Value(items, 0, "VRITEMCOMPREC").toDouble(), 400.0);
-    EXPECT_EQ(Value(items, 1, "VRITEMCOMPREC").toDouble(), 200.0);
+    EXPECT_EQ(Cell(items, 0, "VRITEMCOMPREC").toDouble(), 400.0);
+    EXPECT_EQ(Cell(items, 1, "VRITEMCOMPREC").toDouble(), 200.0);
 }
 
 TEST_P(AnswerTest, CreditsCompensationGivesItsBillAndCredits) {
@@ -441,7 +430,7 @@ TEST_P(AnswerTest, CreditsCompensationGivesItsBillAndCredits) {
     ASSERT_EQ(answer.tables.size(), 2u);
     ExpectFields(answer.tables[0], kBillFields);
     ASSERT_EQ(answer.tables[0].rows.size(), 1u);
-    EXPECT_EQ(Value(answer.tables[0], 0, "VRFINALBREC").toDouble(), 450.0);
+    EXPECT_EQ(Cell(answer.tables[0], 0, "VRFINALBREC").toDouble(), 450.0);
     const auto& items = answer.tables[1];
     ExpectFields(items, {{"DTMOVICRED", D, 0},
                          {"DSTPCREDBANC", S, 30},
@@ -453,10 +442,10 @@ TEST_P(AnswerTest, CreditsCompensationGivesItsBillAndCredits) {
                          {"NRMOVICRED", S, 10},
                          {"IDMARCADO", X, 1}});
     ASSERT_EQ(items.rows.size(), 1u);
-    EXPECT_EQ(Value(items, 0, "VRMOVICRED").toDouble(), 250.0);
-    EXPECT_EQ(Value(items, 0, "DSTPCREDBANC").toString(), "TED recebida");
-    EXPECT_EQ(Value(items, 0, "CDREDUCONT").toString(), "BB1");
-    EXPECT_EQ(Value(items, 0, "IDMARCADO").toString(), "N");
+    EXPECT_EQ(Cell(items, 0, "VRMOVICRED").toDouble(), 250.0);
+    EXPECT_EQ(Cell(items, 0, "DSTPCREDBANC").toString(), "TED recebida");
+    EXPECT_EQ(Cell(items, 0, "CDREDUCONT").toString(), "BB1");
+    EXPECT_EQ(Cell(items, 0, "IDMARCADO").toString(), "N");
 }
 
 // "Doc./Série" of the list, of the items' bill and of their payables: "/" only with a series.
@@ -482,14 +471,14 @@ TEST_P(DocumentTest, ShowsTheSlashOnlyBeforeASeries) {
         ASSERT_TRUE(list.ok && items.ok) << list.text << items.text;
         const auto& t = list.tables[0];
         const size_t one = RowOf(t, 1);
-        EXPECT_EQ(Value(t, one, "DOCUMENTO").toString(),
-                  Value(t, one, "NRNOTAFISC").toString() + series.shown);
+        EXPECT_EQ(Cell(t, one, "DOCUMENTO").toString(),
+                  Cell(t, one, "NRNOTAFISC").toString() + series.shown);
         const auto& bill = items.tables.at(0);
-        EXPECT_EQ(Value(bill, 0, "DOCUMENTO").toString(),
-                  Value(bill, 0, "NRNOTAFISC").toString() + series.shown);
+        EXPECT_EQ(Cell(bill, 0, "DOCUMENTO").toString(),
+                  Cell(bill, 0, "NRNOTAFISC").toString() + series.shown);
         const auto& payables = items.tables.at(1);
         for (size_t r = 0; r < payables.rows.size(); ++r) {
-            const QString document = Value(payables, r, "DOCUMENTO").toString();
+            const QString document = Cell(payables, r, "DOCUMENTO").toString();
             EXPECT_EQ(document.contains(QLatin1Char('/')), *series.shown != 0)
                 << document.toStdString();
             EXPECT_FALSE(document.endsWith(QLatin1Char('/'))) << document.toStdString();

@@ -39,7 +39,7 @@ void AddRow(host::RecordSetTable& table,
             std::initializer_list<std::pair<const char*, QVariant>> cells) {
     table.rows.emplace_back(size_t(table.fields.size()));
     for (const auto& [name, value] : cells)
-        At(table, table.rows.size() - 1, name) = value;
+        Cell(table, table.rows.size() - 1, name) = value;
 }
 
 double Money(const QVariant& value) {
@@ -183,22 +183,6 @@ OpenItems AddOpenItems(const QSqlDatabase& db, qint64 first, store::Cents bill,
     return items;
 }
 
-QVariant Cell(const host::RecordSetTable& table, size_t row, const char* name) {
-    for (qsizetype i = 0; i < table.fields.size(); ++i) {
-        if (table.fields[i].name == QLatin1String(name))
-            return table.rows.at(row).at(size_t(i));
-    }
-    throw std::out_of_range(name);
-}
-
-QVariant& At(host::RecordSetTable& table, size_t row, const char* name) {
-    for (qsizetype i = 0; i < table.fields.size(); ++i) {
-        if (table.fields[i].name == QLatin1String(name))
-            return table.rows.at(row).at(size_t(i));
-    }
-    throw std::out_of_range(name);
-}
-
 void AddPayable(const QSqlDatabase& db, host::RecordSetTable& marcados, const QString& branch,
                 const QString& number) {
     const auto row = One(db,
@@ -245,11 +229,11 @@ Confirmation Confirm(const QSqlDatabase& db, const QString& bill, bool payables,
         if (payables) {
             AddPayable(db, c.marcados, QStringLiteral("0001"), item);
             total += store::CentsFromDouble(
-                At(c.marcados, c.marcados.rows.size() - 1, "VRFINALBPAG").toDouble());
+                Cell(c.marcados, c.marcados.rows.size() - 1, "VRFINALBPAG").toDouble());
         } else {
             AddCredit(db, c.lancMarcados, QStringLiteral("IT1"), item);
             total += store::CentsFromDouble(
-                At(c.lancMarcados, c.lancMarcados.rows.size() - 1, "VRMOVICRED").toDouble());
+                Cell(c.lancMarcados, c.lancMarcados.rows.size() - 1, "VRMOVICRED").toDouble());
         }
     }
     AddNova(c, QStringLiteral("0001"), bill, b.at(2), payables, total);
@@ -264,11 +248,11 @@ Confirmation FromLists(const host::RecordSetTable& bills, size_t bill, bool paya
     store::Cents total = 0;
     for (const size_t row : marked) {
         Project(items, row, into);
-        At(into, into.rows.size() - 1, "IDMARCADO") = QStringLiteral("S");
+        Cell(into, into.rows.size() - 1, "IDMARCADO") = QStringLiteral("S");
         total += store::CentsFromDouble(
-            At(into, into.rows.size() - 1, payables ? "VRFINALBPAG" : "VRMOVICRED").toDouble());
+            Cell(into, into.rows.size() - 1, payables ? "VRFINALBPAG" : "VRMOVICRED").toDouble());
     }
-    AddNova(c, At(c.bolRec, 0, "CDFILIBOLREC"), At(c.bolRec, 0, "NRLANBOLREC"),
+    AddNova(c, Cell(c.bolRec, 0, "CDFILIBOLREC"), Cell(c.bolRec, 0, "NRLANBOLREC"),
             Cell(bills, bill, "CDCLIENTE"), payables, total);
     return c;
 }

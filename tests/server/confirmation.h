@@ -2,6 +2,7 @@
 
 #include "data/codec.h"
 #include "store/money.h"
+#include "tests/support/cells.h"
 
 #include <QSqlDatabase>
 
@@ -46,9 +47,6 @@ void AddPayable(const QSqlDatabase& db, host::RecordSetTable& marcados, const QS
                 const QString& number);
 void AddCredit(const QSqlDatabase& db, host::RecordSetTable& lancMarcados, const QString& account,
                const QString& number);
-
-QVariant& At(host::RecordSetTable& table, size_t row, const char* name);
-QVariant Cell(const host::RecordSetTable& table, size_t row, const char* name);
 
 // The answer of SetGeraCompensacao: ["OK", number] / ["ERRO", text], or a JSON-RPC error.
 struct Status {

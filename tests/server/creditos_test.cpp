@@ -3,7 +3,8 @@
 // (1..6) on accounts BB1 and IT1 of company 01 is numbered k, dated 3k days ago, worth
 // 50.00 + k * 123.45, of type 01..04 by k % 4 (k = 1: 02); four more on BB1 are used.
 
-#include "tests/server/booksserver.h"
+#include "tests/support/booksserver.h"
+#include "tests/support/cells.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +15,7 @@ namespace {
 using testserver::Answer;
 using testserver::Backend;
 using testserver::BooksServer;
+using testserver::Column;
 using testserver::Quoted;
 
 class Servers {
@@ -56,14 +58,6 @@ struct Caso {
     friend void PrintTo(const Caso& c, std::ostream* os) { *os << c.name; }
 };
 
-int Column(const host::RecordSetTable& table, const char* name) {
-    for (qsizetype i = 0; i < table.fields.size(); ++i)
-        if (table.fields[i].name == QLatin1String(name))
-            return int(i);
-    ADD_FAILURE() << "no field " << name;
-    return 0;
-}
-
 class CreditosTest : public testing::TestWithParam<std::tuple<Backend, Caso>> {
 protected:
     static void TearDownTestSuite() { Servers::Release(); }
@@ -88,10 +82,10 @@ TEST_P(CreditosTest, UnusedCreditsOfTheCompanyMatchingTheFilter) {
     const host::RecordSetTable& t = answer.tables[0];
     QStringList keys;
     for (const auto& row : t.rows) {
-        keys << row[size_t(Column(t, "CDREDUCONT"))].toString() + ":" +
-                    QString::number(row[size_t(Column(t, "NRMOVICRED"))].toString().toInt());
-        EXPECT_EQ(row[size_t(Column(t, "CDEMPRESA"))].toString(), c.empresa);
-        EXPECT_EQ(row[size_t(Column(t, "IDMARCADO"))].toString(), "N");
+        keys << row[Column(t.fields, "CDREDUCONT")].toString() + ":" +
+                    QString::number(row[Column(t.fields, "NRMOVICRED")].toString().toInt());
+        EXPECT_EQ(row[Column(t.fields, "CDEMPRESA")].toString(), c.empresa);
+        EXPECT_EQ(row[Column(t.fields, "IDMARCADO")].toString(), "N");
     }
     EXPECT_EQ(keys.join(' '), c.keys);
 }

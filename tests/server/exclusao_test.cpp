@@ -6,6 +6,7 @@
 #include "store/inserter.h"
 #include "store/sql.h"
 #include "tests/server/compbooks.h"
+#include "tests/support/cells.h"
 
 #include <gtest/gtest.h>
 
@@ -336,9 +337,9 @@ TEST_P(ReversalTest, PlannedPayablesCompensationGivesBackItsTotalAndPayables) {
 
     // Only company and number count: the rest of the row is not believed.
     host::RecordSetTable comp = NovaComp(Server(), 1);
-    Cell(comp, "VRTOTALCOMREC") = 0.01;
-    Cell(comp, "NRLANBOLREC") = QStringLiteral("9999999999");
-    Cell(comp, "IDTPITUTLCOMREC") = QStringLiteral("1");
+    Cell(comp, 0, "VRTOTALCOMREC") = 0.01;
+    Cell(comp, 0, "NRLANBOLREC") = QStringLiteral("9999999999");
+    Cell(comp, 0, "IDTPITUTLCOMREC") = QStringLiteral("1");
     const Answer answer = Delete(Server(), comp);
     ASSERT_TRUE(answer.ok) << answer.text;
     EXPECT_EQ(answer.text, "OK");
@@ -445,16 +446,16 @@ TEST_P(RequestTest, RefusesWhatDoesNotNameOneCompensationOfAnAllowedCompany) {
     two.rows.push_back(two.rows[0]);
     EXPECT_EQ(Delete(Server(), two).code, -32602);
     host::RecordSetTable blank = one;
-    Cell(blank, "NRLANCCOMPREC") = QVariant();
+    Cell(blank, 0, "NRLANCCOMPREC") = QVariant();
     EXPECT_EQ(Delete(Server(), blank).code, -32602);
 
     host::RecordSetTable otherCompany = one;
-    Cell(otherCompany, "CDEMPRESA") = QStringLiteral("03");
+    Cell(otherCompany, 0, "CDEMPRESA") = QStringLiteral("03");
     EXPECT_EQ(Delete(Server(), otherCompany, "MARIA").code, -32000);
 
     // Company 02 has no compensation 1: a refusal in words, not a key, and nothing deleted.
     host::RecordSetTable missing = one;
-    Cell(missing, "CDEMPRESA") = QStringLiteral("02");
+    Cell(missing, 0, "CDEMPRESA") = QStringLiteral("02");
     const Books before = ReadBooks(Db());
     const Answer answer = Delete(Server(), missing);
     ASSERT_TRUE(answer.ok);

@@ -17,10 +17,10 @@ namespace {
 using testing::HasSubstr;
 using testing::IsEmpty;
 using testing::StartsWith;
-using testserver::At;
 using testserver::Backend;
 using testserver::Books;
 using testserver::BooksServer;
+using testserver::Cell;
 using testserver::Confirm;
 using testserver::Confirmation;
 using testserver::OpenItems;
@@ -143,8 +143,8 @@ TEST_P(GenerationTest, DemoCustomerAgainstItsSuppliersPayableAndAgainstACredit) 
     const auto smallest = [](const host::RecordSetTable& t, const char* value, auto keep) {
         std::optional<size_t> best;
         for (size_t row = 0; row < t.rows.size(); ++row)
-            if (keep(row) && (!best || testserver::Cell(t, row, value).toDouble() <
-                                           testserver::Cell(t, *best, value).toDouble()))
+            if (keep(row) &&
+                (!best || Cell(t, row, value).toDouble() < Cell(t, *best, value).toDouble()))
                 best = row;
         return best;
     };
@@ -152,21 +152,19 @@ TEST_P(GenerationTest, DemoCustomerAgainstItsSuppliersPayableAndAgainstACredit) 
         SCOPED_TRACE(kind ? "payables" : "credits");
         const auto bill = smallest(b, "VRFINALBREC", [&](size_t row) {
             return Rows(Db(), "SELECT 1 FROM AJUSTEREC WHERE NRLANBOLREC = :N",
-                        {{"N", testserver::Cell(b, row, "NRLANBOLREC")}})
+                        {{"N", Cell(b, row, "NRLANBOLREC")}})
                 .empty();
         });
         ASSERT_TRUE(bill);
-        const double open = testserver::Cell(b, *bill, "VRFINALBREC").toDouble();
-        const auto item = kind ? smallest(p, "VRFINALBPAG",
-                                          [&](size_t row) {
-                                              return testserver::Cell(p, row, "CDFORNECED") ==
-                                                     "000000000000000000001";
-                                          })
-                               : smallest(m, "VRMOVICRED", [](size_t) { return true; });
+        const double open = Cell(b, *bill, "VRFINALBREC").toDouble();
+        const auto item =
+            kind ? smallest(p, "VRFINALBPAG",
+                            [&](size_t row) {
+                                return Cell(p, row, "CDFORNECED") == "000000000000000000001";
+                            })
+                 : smallest(m, "VRMOVICRED", [](size_t) { return true; });
         ASSERT_TRUE(item);
-        ASSERT_LE(
-            testserver::Cell(kind ? p : m, *item, kind ? "VRFINALBPAG" : "VRMOVICRED").toDouble(),
-            open);
+        ASSERT_LE(Cell(kind ? p : m, *item, kind ? "VRFINALBPAG" : "VRMOVICRED").toDouble(), open);
         const Status status =
             Generate(Server(), testserver::FromLists(b, *bill, kind, kind ? p : m, {*item}));
         EXPECT_EQ(status.status, "OK") << status.text;
@@ -189,7 +187,7 @@ public:
 };
 
 void AddToTotal(Confirmation& c, double amount) {
-    QVariant& total = At(c.nova, 0, "VRTOTALCOMREC");
+    QVariant& total = Cell(c.nova, 0, "VRTOTALCOMREC");
     total = total.toDouble() + amount;
 }
 
@@ -204,11 +202,11 @@ const Refusal kRefusals[] = {
     {"TotalOtherThanTheItems", true, [](Confirmation& c, GenerationTest&) { AddToTotal(c, 0.01); },
      "difere da soma"},
     {"BillValueOtherThanTheBooks", true,
-     [](Confirmation& c, GenerationTest&) { At(c.bolRec, 0, "VRFINALBREC") = 299.99; },
+     [](Confirmation& c, GenerationTest&) { Cell(c.bolRec, 0, "VRFINALBREC") = 299.99; },
      "mudou desde que foi listado"},
     {"ItemValueOtherThanTheBooks", false,
      [](Confirmation& c, GenerationTest&) {
-         At(c.lancMarcados, 1, "VRMOVICRED") = 79.99;
+         Cell(c.lancMarcados, 1, "VRMOVICRED") = 79.99;
          AddToTotal(c, -0.01);
      },
      "mudou desde que foi listado"},
@@ -217,7 +215,7 @@ const Refusal kRefusals[] = {
          auto& test = static_cast<GenerationRefusalTest&>(t);
          testserver::AddPayable(test.Database(), c.marcados, "0003",
                                 OtherCompanysPayable(test.Database()));
-         AddToTotal(c, At(c.marcados, 2, "VRFINALBPAG").toDouble());
+         AddToTotal(c, Cell(c.marcados, 2, "VRFINALBPAG").toDouble());
      },
      "não encontrado na empresa"},
     {"PayableListedTwice", true,
@@ -235,12 +233,12 @@ const Refusal kRefusals[] = {
          c.lancMarcados.rows.pop_back();
          testserver::AddCredit(test.Database(), c.lancMarcados, used.at(0).at(0).toString(),
                                used.at(0).at(1).toString());
-         AddToTotal(c, At(c.lancMarcados, 1, "VRMOVICRED").toDouble() - 80.0);
+         AddToTotal(c, Cell(c.lancMarcados, 1, "VRMOVICRED").toDouble() - 80.0);
      },
      "já foi usado"},
     {"SettlementBeforeCompensation", true,
      [](Confirmation& c, GenerationTest&) {
-         At(c.nova, 0, "DTBAIXACOMPREC") = QDate::currentDate().addDays(-1).startOfDay();
+         Cell(c.nova, 0, "DTBAIXACOMPREC") = QDate::currentDate().addDays(-1).startOfDay();
      },
      "Data da baixa deve ser igual ou maior à data da compensação."},
     {"TotalAboveTheBill", true,
@@ -252,25 +250,27 @@ const Refusal kRefusals[] = {
      "Valor total a compensar deve ser menor ou igual ao valor líquido da conta informada."},
     {"PayableEnteredAfterTheCompensationDate", true,
      [](Confirmation& c, GenerationTest&) {
-         At(c.nova, 0, "DTCOMPCONTREC") = QDate::currentDate().addDays(-4).startOfDay();
+         Cell(c.nova, 0, "DTCOMPCONTREC") = QDate::currentDate().addDays(-4).startOfDay();
      },
      "Data de entrada do documento deve ser menor ou igual à data da compensação."},
     {"SettlementTypeNotForCompensations", true,
-     [](Confirmation& c, GenerationTest&) { At(c.nova, 0, "CDTPBAIXAREC") = "02"; },
+     [](Confirmation& c, GenerationTest&) { Cell(c.nova, 0, "CDTPBAIXAREC") = "02"; },
      "Tipo de baixa a receber não parametrizado"},
     {"PayablesAdjustmentNotADiscount", true,
-     [](Confirmation& c, GenerationTest&) { At(c.nova, 0, "CDAJUCTPAG") = "0003"; },
+     [](Confirmation& c, GenerationTest&) { Cell(c.nova, 0, "CDAJUCTPAG") = "0003"; },
      "Tipo de ajuste de desconto informado não cadastrado."},
     {"AccountOfAnotherCompany", false,
-     [](Confirmation& c, GenerationTest&) { At(c.nova, 0, "CDREDUCONT") = "BR1"; },
+     [](Confirmation& c, GenerationTest&) { Cell(c.nova, 0, "CDREDUCONT") = "BR1"; },
      "Conta corrente informada não cadastrada para empresa informada."},
     {"BillOfAnotherCustomer", true,
-     [](Confirmation& c, GenerationTest&) { At(c.nova, 0, "CDCLIENTE") = "000000000000000000006"; },
+     [](Confirmation& c, GenerationTest&) {
+         Cell(c.nova, 0, "CDCLIENTE") = "000000000000000000006";
+     },
      "não pertence à empresa e ao cliente"},
     {"NoItemOfTheKindNamed", true,
      [](Confirmation& c, GenerationTest&) {
          c.marcados.rows.clear();
-         At(c.nova, 0, "VRTOTALCOMREC") = 0.0;
+         Cell(c.nova, 0, "VRTOTALCOMREC") = 0.0;
      },
      "Não há boleto a pagar marcado"},
 };

@@ -4,7 +4,7 @@
 #include "server/auth/token.h"
 #include "store/connection.h"
 #include "store/sql.h"
-#include "tests/server/serverfixture.h"
+#include "tests/support/booksserver.h"
 
 #include <gtest/gtest.h>
 #include <simdjson.h>
@@ -46,16 +46,16 @@ std::string Request(const std::string& method, const std::string& params, int id
 class SessionTest : public ServerFixture {};
 
 TEST_F(SessionTest, RightPasswordGivesATokenWrongOneDoesNot) {
-    EXPECT_FALSE(Login("ADMIN", "admin123").empty());
-    EXPECT_TRUE(Login("ADMIN", "wrong").empty());
-    EXPECT_TRUE(Login("NOBODY", "admin123").empty());
-    auto result = Client().Post("/session", "{\"operator\":1}", "application/json");
+    EXPECT_FALSE(Server().Login("ADMIN", "admin123").empty());
+    EXPECT_TRUE(Server().Login("ADMIN", "wrong").empty());
+    EXPECT_TRUE(Server().Login("NOBODY", "admin123").empty());
+    auto result = Server().Client().Post("/session", "{\"operator\":1}", "application/json");
     ASSERT_TRUE(result);
     EXPECT_EQ(result->status, 400);
 }
 
 TEST_F(SessionTest, HealthAnswersWhileTheDatabaseIsReachable) {
-    auto result = Client().Get("/health");
+    auto result = Server().Client().Get("/health");
     ASSERT_TRUE(result);
     EXPECT_EQ(result->status, 200);
 }
@@ -78,19 +78,18 @@ void PrintTo(const RefusalCase& c, std::ostream* os) {
 class RefusalTest : public ServerFixture, public testing::WithParamInterface<RefusalCase> {
 protected:
     static std::string Token(Caller caller) {
-        const QByteArray secret =
-            auth::LoadOrCreateSecret(store::ThreadConnection(ServerFixture::Url()));
+        const QByteArray secret = auth::LoadOrCreateSecret(store::ThreadConnection(Server().Url()));
         switch (caller) {
         case Caller::Admin:
-            return Login("ADMIN", "admin123");
+            return Server().Login("ADMIN", "admin123");
         case Caller::Maria:
-            return Login("MARIA", "maria123");
+            return Server().Login("MARIA", "maria123");
         case Caller::NoToken:
             return {};
         case Caller::Forged: {
             // MARIA's payload under ADMIN's signature.
-            const std::string admin = Login("ADMIN", "admin123");
-            const std::string maria = Login("MARIA", "maria123");
+            const std::string admin = Server().Login("ADMIN", "admin123");
+            const std::string maria = Server().Login("MARIA", "maria123");
             return maria.substr(0, maria.find('.')) + admin.substr(admin.find('.'));
         }
         case Caller::OtherKey:
@@ -106,7 +105,7 @@ protected:
 
 TEST_P(RefusalTest, AnswersTheErrorCode) {
     const RefusalCase& c = GetParam();
-    auto result = Call(c.body, Token(c.caller));
+    auto result = Server().Post(c.body, Token(c.caller));
     ASSERT_TRUE(result);
     EXPECT_EQ(result->status, c.httpStatus);
     const ErrorAnswer error = ParseError(result->body);
@@ -154,7 +153,8 @@ INSTANTIATE_TEST_SUITE_P(
 class EndpointTest : public ServerFixture {};
 
 TEST_F(EndpointTest, GetGeralPagAnswersTheFiveFieldsInOrder) {
-    auto result = Call(Request("GetGeralPag", "[]", 42), Login("MARIA", "maria123"));
+    auto result =
+        Server().Post(Request("GetGeralPag", "[]", 42), Server().Login("MARIA", "maria123"));
     ASSERT_TRUE(result);
     ASSERT_EQ(result->status, 200);
     simdjson::dom::parser parser;
@@ -180,36 +180,38 @@ TEST_F(EndpointTest, GetGeralPagAnswersTheFiveFieldsInOrder) {
 }
 
 TEST_F(EndpointTest, StringIdIsEchoedAndANotificationGetsNoBody) {
-    const std::string token = Login("ADMIN", "admin123");
-    auto named = Call(R"({"jsonrpc":"2.0","id":"abc","method":"GetNada","params":[]})", token);
+    const std::string token = Server().Login("ADMIN", "admin123");
+    auto named =
+        Server().Post(R"({"jsonrpc":"2.0","id":"abc","method":"GetNada","params":[]})", token);
     ASSERT_TRUE(named);
     EXPECT_EQ(ParseError(named->body).id, "\"abc\"");
-    auto notification = Call(R"({"jsonrpc":"2.0","method":"GetGeralPag","params":[]})", token);
+    auto notification =
+        Server().Post(R"({"jsonrpc":"2.0","method":"GetGeralPag","params":[]})", token);
     ASSERT_TRUE(notification);
     EXPECT_EQ(notification->status, 204);
     EXPECT_TRUE(notification->body.empty());
 }
 
 TEST_F(EndpointTest, FiftyMegabyteBodyIsRefusedAndTheServerCarriesOn) {
-    const std::string token = Login("ADMIN", "admin123");
+    const std::string token = Server().Login("ADMIN", "admin123");
     const std::string huge(50u * 1024u * 1024u, ' ');
-    auto refused = Call(huge, token);
+    auto refused = Server().Post(huge, token);
     if (refused) {
         EXPECT_EQ(refused->status, 413);
     }
-    auto after = Call(kGeral, token);
+    auto after = Server().Post(kGeral, token);
     ASSERT_TRUE(after);
     EXPECT_EQ(after->status, 200);
     EXPECT_EQ(ParseError(after->body).code, 0);
 }
 
 TEST_F(EndpointTest, OneLogLinePerCallWithoutBusinessData) {
-    const std::string token = Login("ADMIN", "admin123");
-    const size_t before = LogLines().size();
+    const std::string token = Server().Login("ADMIN", "admin123");
+    const size_t before = Server().LogLines().size();
     // A company the operator may not work for: a refused call.
-    Call(Request("GetBoletosRec", R"(["99","000000000000000000007"])"), token);
-    Call(Request("GetMetodoSecreto\nforged log", "[]"), token);
-    const auto lines = LogLines();
+    Server().Post(Request("GetBoletosRec", R"(["99","000000000000000000007"])"), token);
+    Server().Post(Request("GetMetodoSecreto\nforged log", "[]"), token);
+    const auto lines = Server().LogLines();
     ASSERT_EQ(lines.size(), before + 2);
     EXPECT_NE(lines[before].find("method=GetBoletosRec operator=ADMIN"), std::string::npos);
     EXPECT_NE(lines[before].find("outcome=error -32000"), std::string::npos);
@@ -219,7 +221,7 @@ TEST_F(EndpointTest, OneLogLinePerCallWithoutBusinessData) {
 
 TEST_F(EndpointTest, ConcurrentClientsEachGetTheirAnswer) {
     // Every worker thread opens its own connection; none may see another's query.
-    const std::string token = Login("ADMIN", "admin123");
+    const std::string token = Server().Login("ADMIN", "admin123");
     constexpr int kClients = 8;
     constexpr int kCalls = 40;
     std::atomic<int> good{0};
@@ -228,7 +230,7 @@ TEST_F(EndpointTest, ConcurrentClientsEachGetTheirAnswer) {
         clients.emplace_back([&, c] {
             for (int i = 0; i < kCalls; ++i) {
                 const int id = c * 1000 + i;
-                auto result = Call(Request("GetGeralPag", "[]", id), token);
+                auto result = Server().Post(Request("GetGeralPag", "[]", id), token);
                 simdjson::dom::parser parser;
                 int64_t echoed = -1;
                 if (result && result->status == 200 &&
@@ -244,7 +246,7 @@ TEST_F(EndpointTest, ConcurrentClientsEachGetTheirAnswer) {
 }
 
 TEST_F(EndpointTest, UnknownRemoteObjectIsNotFound) {
-    auto result = Client().Post("/REC99999.rdmOutro", kGeral, "application/json");
+    auto result = Server().Client().Post("/REC99999.rdmOutro", kGeral, "application/json");
     ASSERT_TRUE(result);
     EXPECT_EQ(result->status, 404);
 }

@@ -7,7 +7,7 @@
 #include "shell/shellsession.h"
 #include "shell/shutdown.h"
 #include "shell/suitewindow.h"
-#include "tests/shell/realserver.h"
+#include "tests/support/booksserver.h"
 #include "tests/support/scripteddialogs.h"
 
 #include <QApplication>
@@ -31,26 +31,18 @@ namespace {
 
 const QString kLoopback = QStringLiteral("127.0.0.1");
 
-class QuitTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { s_server = new RealServer(); }
-    static void TearDownTestSuite() {
-        delete s_server;
-        s_server = nullptr;
-    }
-    static inline RealServer* s_server = nullptr;
-};
+class QuitTest : public testserver::ServerFixture {};
 
 // Regression: quitting with a company chosen crashed in the main window's destructor, which
 // deleted the list filter dialog after the module that holds its code was unloaded.
 TEST_F(QuitTest, WithTheScreenOpenAndACompanyChosenTheModuleWindowsGoBeforeTheModule) {
-    OpenSharedDatabase(s_server->DatabaseUrl());
+    OpenSharedDatabase(Server().DatabaseUrl());
     struct Close {
         ~Close() { CloseSharedDatabase(); }
     } closeDatabase;
     host::testing::ScriptedDialogs dialogs;
-    ShellSession session(QStringLiteral("ADMIN"), kLoopback, s_server->Port(),
-                         host::OpenServerSession(kLoopback, s_server->Port(),
+    ShellSession session(QStringLiteral("ADMIN"), kLoopback, Server().Port(),
+                         host::OpenServerSession(kLoopback, Server().Port(),
                                                  QStringLiteral("ADMIN"),
                                                  QStringLiteral("admin123")));
     host::Session* previous = host::SetSession(&session);
@@ -130,7 +122,7 @@ TEST_F(QuitTest, TheSuiteStoppedByTheSystemLeavesCleanly) {
     suite.setProcessChannelMode(QProcess::ForwardedChannels);
     suite.start(QStringLiteral(SUITE_BIN),
                 {QStringLiteral("--config"), config, QStringLiteral("--database"),
-                 s_server->DatabaseUrl(), QStringLiteral("--server-port"),
+                 Server().DatabaseUrl(), QStringLiteral("--server-port"),
                  QString::number(server.Port()), QStringLiteral("--operator"),
                  QStringLiteral("ADMIN"), QStringLiteral("--module"), QStringLiteral("REC18000")});
     ASSERT_TRUE(suite.waitForStarted());

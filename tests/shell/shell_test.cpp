@@ -5,7 +5,7 @@
 #include "shell/moduleloader.h"
 #include "shell/shareddatabase.h"
 #include "shell/shellsession.h"
-#include "tests/shell/realserver.h"
+#include "tests/support/booksserver.h"
 #include "tests/support/scripteddialogs.h"
 
 #include <QLabel>
@@ -24,22 +24,20 @@ namespace {
 const QString kLoopback = QStringLiteral("127.0.0.1");
 
 // One demo server and the suite's shared connection for every test here.
-class ShellTest : public ::testing::Test {
+class ShellTest : public testserver::ServerFixture {
 protected:
     static void SetUpTestSuite() {
-        s_server = new RealServer();
-        OpenSharedDatabase(s_server->DatabaseUrl());
+        ServerFixture::SetUpTestSuite();
+        OpenSharedDatabase(Server().DatabaseUrl());
     }
     static void TearDownTestSuite() {
         CloseSharedDatabase();
-        delete s_server;
+        ServerFixture::TearDownTestSuite();
     }
 
     static QString Login(const QString& operador, const QString& password) {
-        return host::OpenServerSession(kLoopback, s_server->Port(), operador, password);
+        return host::OpenServerSession(kLoopback, Server().Port(), operador, password);
     }
-
-    static inline RealServer* s_server = nullptr;
 };
 
 TEST_F(ShellTest, LoginIsRefusedWithAWrongPassword) {
@@ -111,7 +109,7 @@ TEST_F(ShellTest, SharedDatabaseThatDoesNotExistIsNotCreated) {
 }
 
 TEST_F(ShellTest, LoaderOpensTheModuleConnectedToTheServer) {
-    ShellSession session(QStringLiteral("ADMIN"), kLoopback, s_server->Port(),
+    ShellSession session(QStringLiteral("ADMIN"), kLoopback, Server().Port(),
                          Login(QStringLiteral("ADMIN"), QStringLiteral("admin123")));
     host::Session* previous = host::SetSession(&session);
     QMdiArea area;

@@ -15,19 +15,10 @@ const QString kLoopback = QStringLiteral("127.0.0.1");
 SuiteScreenTest::SuiteScreenTest() = default;
 SuiteScreenTest::~SuiteScreenTest() = default;
 
-void SuiteScreenTest::SetUpTestSuite() {
-    s_server = new RealServer();
-}
-
-void SuiteScreenTest::TearDownTestSuite() {
-    delete s_server;
-    s_server = nullptr;
-}
-
 void SuiteScreenTest::SetUp() {
-    OpenSharedDatabase(s_server->DatabaseUrl());
-    m_session = std::make_unique<ShellSession>(QStringLiteral("ADMIN"), kLoopback, s_server->Port(),
-                                               host::OpenServerSession(kLoopback, s_server->Port(),
+    OpenSharedDatabase(Server().DatabaseUrl());
+    m_session = std::make_unique<ShellSession>(QStringLiteral("ADMIN"), kLoopback, Server().Port(),
+                                               host::OpenServerSession(kLoopback, Server().Port(),
                                                                        QStringLiteral("ADMIN"),
                                                                        QStringLiteral("admin123")));
     m_previous = host::SetSession(m_session.get());

@@ -4,7 +4,7 @@
 // in it.
 
 #include "shell/suitewindow.h"
-#include "tests/shell/realserver.h"
+#include "tests/support/booksserver.h"
 #include "tests/support/scripteddialogs.h"
 
 #include <QApplication>
@@ -22,12 +22,10 @@ namespace host {
 class Session;
 }
 
-class SuiteScreenTest : public ::testing::Test {
+class SuiteScreenTest : public testserver::ServerFixture {
 protected:
     SuiteScreenTest();
     ~SuiteScreenTest() override;
-    static void SetUpTestSuite();
-    static void TearDownTestSuite();
     void SetUp() override;
     void TearDown() override;
 
@@ -46,6 +44,4 @@ private:
     host::Session* m_previous = nullptr;
     std::unique_ptr<ModuleLoader> m_modules;
     std::unique_ptr<SuiteWindow> m_window;
-
-    static inline RealServer* s_server = nullptr;
 };

@@ -6,8 +6,8 @@
 #include "db/check.h"
 #include "store/connection.h"
 #include "store/sql.h"
-#include "tests/db/testdatabase.h"
 #include "tests/server/confirmation.h"
+#include "tests/support/testdatabase.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>

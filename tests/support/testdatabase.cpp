@@ -1,4 +1,4 @@
-#include "tests/db/testdatabase.h"
+#include "tests/support/testdatabase.h"
 
 #include "store/connection.h"
 #include "store/sql.h"
