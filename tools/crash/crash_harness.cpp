@@ -7,6 +7,7 @@
 #include "store/connection.h"
 #include "store/sql.h"
 #include "tests/server/confirmation.h"
+#include "tests/support/cells.h"
 #include "tests/support/testdatabase.h"
 
 #include <QCoreApplication>
@@ -647,7 +648,7 @@ private:
         const QString& bill = m_shared.pool.bills[Uniform(m_shared.pool.bills.size() - 1)];
         testserver::Confirmation c = testserver::Confirm(db, bill, payables, items);
         // A bill takes one adjustment of each type: two qualifying types, two at a time.
-        testserver::At(c.nova, 0, "CDAJUCTREC") =
+        testserver::Cell(c.nova, 0, "CDAJUCTREC") =
             Chance(0.5) ? QStringLiteral("0001") : QStringLiteral("0002");
         const Write write{"SetGeraCompensacao", testserver::GenerationParams(c, "01", m_filial),
                           NextKey()};
