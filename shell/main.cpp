@@ -23,6 +23,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <optional>
 
@@ -85,9 +86,31 @@ int Run(const ShellConfig& config) {
     return status;
 }
 
+// --help and --version are answered before the GUI application exists: they need no display.
+std::optional<int> AnswerWithoutDisplay(int& argc, char** argv) {
+    bool asked = false;
+    for (int i = 1; i < argc; ++i)
+        asked = asked || !std::strcmp(argv[i], "--help") || !std::strcmp(argv[i], "-h") ||
+                !std::strcmp(argv[i], "--version");
+    if (!asked)
+        return std::nullopt;
+    const QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("suite"));
+    const QtTranslations qtTexts; // the parser's own words ("Uso:") in Portuguese
+    try {
+        std::fputs(qPrintable(ShellConfig::HelpOrVersion(QCoreApplication::arguments())), stdout);
+        return 0;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "suite: %s\n", error.what());
+        return 2;
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    if (const std::optional<int> status = AnswerWithoutDisplay(argc, argv))
+        return *status;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("suite"));
     QApplication::setWindowIcon(SuiteIcon());

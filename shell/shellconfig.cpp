@@ -1,5 +1,7 @@
 #include "shell/shellconfig.h"
 
+#include "data/version.h"
+
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
@@ -38,63 +40,85 @@ int ParseCallTimeout(const QString& text) {
     return seconds;
 }
 
-} // namespace
-
-ShellConfig ShellConfig::FromArguments(const QStringList& arguments) {
+// The suite's options; both the start and --help read them from here.
+struct Options {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Suite: módulos da retaguarda"));
-    parser.addHelpOption();
-    const QCommandLineOption config(QStringLiteral("config"),
-                                    QStringLiteral("Arquivo de configuração (ini)."),
-                                    QStringLiteral("file"), DefaultConfigFile());
-    const QCommandLineOption database(QStringLiteral("database"),
-                                      QStringLiteral("Banco: sqlite:PATH ou postgresql://..."),
-                                      QStringLiteral("url"));
-    const QCommandLineOption host(QStringLiteral("server-host"),
-                                  QStringLiteral("Servidor de aplicação."), QStringLiteral("host"));
-    const QCommandLineOption port(QStringLiteral("server-port"),
-                                  QStringLiteral("Porta do servidor de aplicação."),
-                                  QStringLiteral("port"));
-    const QCommandLineOption operador(QStringLiteral("operator"), QStringLiteral("Operador."),
-                                      QStringLiteral("code"));
-    const QCommandLineOption password(
+    QCommandLineOption config{QStringLiteral("config"),
+                              QStringLiteral("Arquivo de configuração (ini)."),
+                              QStringLiteral("file"), DefaultConfigFile()};
+    QCommandLineOption database{QStringLiteral("database"),
+                                QStringLiteral("Banco: sqlite:PATH ou postgresql://..."),
+                                QStringLiteral("url")};
+    QCommandLineOption host{QStringLiteral("server-host"), QStringLiteral("Servidor de aplicação."),
+                            QStringLiteral("host")};
+    QCommandLineOption port{QStringLiteral("server-port"),
+                            QStringLiteral("Porta do servidor de aplicação."),
+                            QStringLiteral("port")};
+    QCommandLineOption operador{QStringLiteral("operator"), QStringLiteral("Operador."),
+                                QStringLiteral("code")};
+    QCommandLineOption password{
         QStringLiteral("password"),
         QStringLiteral("Senha (ou a variável de ambiente REC18000_PASSWORD)."),
-        QStringLiteral("password"));
-    const QCommandLineOption module(QStringLiteral("module"),
-                                    QStringLiteral("Módulo a abrir após o login, ex. REC18000."),
-                                    QStringLiteral("code"));
-    parser.addOptions({config, database, host, port, operador, password, module});
-    if (!parser.parse(arguments))
-        throw std::invalid_argument(parser.errorText().toStdString());
+        QStringLiteral("password")};
+    QCommandLineOption module{QStringLiteral("module"),
+                              QStringLiteral("Módulo a abrir após o login, ex. REC18000."),
+                              QStringLiteral("code")};
+    QCommandLineOption version{QStringLiteral("version"),
+                               QStringLiteral("Mostra a versão e a revisão.")};
+
+    explicit Options(const QStringList& arguments) {
+        parser.setApplicationDescription(QStringLiteral("Suite: módulos da retaguarda"));
+        parser.addHelpOption();
+        parser.addOptions({config, database, host, port, operador, password, module, version});
+        if (!parser.parse(arguments))
+            throw std::invalid_argument(parser.errorText().toStdString());
+    }
+};
+
+} // namespace
+
+QString ShellConfig::HelpOrVersion(const QStringList& arguments) {
+    const Options options(arguments);
+    if (options.parser.isSet(QStringLiteral("help")))
+        return options.parser.helpText();
+    if (options.parser.isSet(options.version))
+        return QStringLiteral("suite %1 (%2)\n")
+            .arg(QLatin1String(host::Version()), QLatin1String(host::Revision()));
+    return {};
+}
+
+ShellConfig ShellConfig::FromArguments(const QStringList& arguments) {
+    const Options options(arguments);
+    const QCommandLineParser& parser = options.parser;
     if (parser.isSet(QStringLiteral("help")))
         throw std::invalid_argument(parser.helpText().toStdString());
 
     ShellConfig result;
-    result.configFile = parser.value(config);
-    if (parser.isSet(config) && !QFileInfo::exists(result.configFile))
+    result.configFile = parser.value(options.config);
+    if (parser.isSet(options.config) && !QFileInfo::exists(result.configFile))
         throw std::invalid_argument("arquivo de configuração não encontrado: " +
                                     result.configFile.toStdString());
     const QSettings settings(result.configFile, QSettings::IniFormat);
     result.databaseUrl =
-        parser.isSet(database)
-            ? parser.value(database)
+        parser.isSet(options.database)
+            ? parser.value(options.database)
             : settings.value(QStringLiteral("database/url"), kDefaultDatabase).toString();
     result.serverHost =
-        parser.isSet(host) ? parser.value(host)
-                           : settings.value(QStringLiteral("server/host"), kDefaultHost).toString();
+        parser.isSet(options.host)
+            ? parser.value(options.host)
+            : settings.value(QStringLiteral("server/host"), kDefaultHost).toString();
     result.serverPort =
-        ParsePort(parser.isSet(port)
-                      ? parser.value(port)
+        ParsePort(parser.isSet(options.port)
+                      ? parser.value(options.port)
                       : settings.value(QStringLiteral("server/port"), kDefaultPort).toString());
     const QString timeout = qEnvironmentVariable("REC18000_CALL_TIMEOUT");
     result.callTimeout = ParseCallTimeout(
         !timeout.isEmpty()
             ? timeout
             : settings.value(QStringLiteral("server/timeout"), kDefaultCallTimeout).toString());
-    result.operador = parser.value(operador);
-    result.password =
-        parser.isSet(password) ? parser.value(password) : qEnvironmentVariable("REC18000_PASSWORD");
-    result.module = parser.value(module).toUpper();
+    result.operador = parser.value(options.operador);
+    result.password = parser.isSet(options.password) ? parser.value(options.password)
+                                                     : qEnvironmentVariable("REC18000_PASSWORD");
+    result.module = parser.value(options.module).toUpper();
     return result;
 }

@@ -20,4 +20,7 @@ struct ShellConfig {
     // timeout from server/timeout, overridden by REC18000_CALL_TIMEOUT. Throws
     // std::invalid_argument with a text for the user on bad arguments or settings.
     static ShellConfig FromArguments(const QStringList& arguments);
+    // The help or version text when the arguments ask for one (--help, -h, --version), else
+    // empty. Needs a QCoreApplication, no display.
+    static QString HelpOrVersion(const QStringList& arguments);
 };
