@@ -94,6 +94,11 @@ int SchemaVersion(const QSqlDatabase& db) {
     return store::NextRow(query) ? query.value(0).toInt() : 0;
 }
 
+int LatestVersion(const QSqlDatabase& db) {
+    const std::map<int, Migration> available = Available(store::DialectOf(db));
+    return available.empty() ? 0 : available.rbegin()->first;
+}
+
 int Migrate(const QSqlDatabase& db) {
     EnsureVersionTable(db);
     const int current = SchemaVersion(db);

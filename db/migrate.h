@@ -13,4 +13,7 @@ int Migrate(const QSqlDatabase& db);
 // Highest applied migration number; 0 on an empty database.
 int SchemaVersion(const QSqlDatabase& db);
 
+// Highest migration number this build knows for the database's dialect: what Migrate reaches.
+int LatestVersion(const QSqlDatabase& db);
+
 } // namespace db

@@ -82,6 +82,16 @@ QByteArray Message(const char* key, const QString& text) {
     return out.take();
 }
 
+LogLevel LevelOf(int errorCode, bool databaseFault) {
+    if (errorCode == rpc::kInternalError)
+        return LogLevel::Error;
+    if (databaseFault)
+        return LogLevel::Warning;
+    const bool expected = errorCode == 0 || errorCode == rpc::kRefused || errorCode == 401 ||
+                          errorCode == rpc::kUnauthorized;
+    return expected ? LogLevel::Info : LogLevel::Warning;
+}
+
 } // namespace
 
 struct Server::Impl {
@@ -95,7 +105,9 @@ struct Server::Impl {
     std::atomic<bool> inRun{false};
     std::atomic<int> listenSocket{-1};
 
-    void Log(const std::string& line) {
+    void Log(LogLevel level, const std::string& line) {
+        if (level > config.logLevel)
+            return;
         if (config.log) {
             config.log(line);
             return;
@@ -106,6 +118,9 @@ struct Server::Impl {
 
     void LogCall(const std::string& method, const QString& operador, const QElapsedTimer& timer,
                  int errorCode, std::string_view detail = {}) {
+        const LogLevel level = LevelOf(errorCode, !detail.empty());
+        if (level > config.logLevel)
+            return;
         char line[256];
         char outcome[24] = "ok";
         if (errorCode != 0)
@@ -113,7 +128,7 @@ struct Server::Impl {
         std::snprintf(line, sizeof line, "rpc method=%.60s operator=%.12s ms=%.3f outcome=%s",
                       method.c_str(), Printable(operador).c_str(),
                       double(timer.nsecsElapsed()) / 1e6, outcome);
-        Log(detail.empty() ? std::string(line) : line + (" detail=" + OneLine(detail)));
+        Log(level, detail.empty() ? std::string(line) : line + (" detail=" + OneLine(detail)));
     }
 
     void Session(const httplib::Request& request, httplib::Response& response) {
@@ -182,7 +197,8 @@ struct Server::Impl {
         rpc::CallContext context(
             config.database, std::move(meta),
             [this, &operador](std::string_view note) {
-                Log("rpc note operator=" + Printable(*operador) + " " + OneLine(note));
+                Log(LogLevel::Warning,
+                    "rpc note operator=" + Printable(*operador) + " " + OneLine(note));
             },
             config.write);
         const rpc::Answer answer = rpc::Dispatch(*object, request.body, context);
@@ -254,7 +270,7 @@ Server::Server(ServerConfig config, rpc::Registry registry) : d(std::make_unique
             SendJson(response, 500,
                      rpc::ErrorAnswer(rpc::kInternalError,
                                       QStringLiteral("Erro interno do servidor de aplicação.")));
-            d->Log("internal error outside a call");
+            d->Log(LogLevel::Error, "internal error outside a call");
         });
 }
 

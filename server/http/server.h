@@ -12,6 +12,10 @@
 
 namespace http {
 
+// Which log lines are written: errors only (internal faults), warnings too (malformed calls,
+// database failures, retried writes), or every call.
+enum class LogLevel { Error, Warning, Info };
+
 struct ServerConfig {
     store::DbUrl database;
     int threads = 16;                      // worker threads, each with its own connection
@@ -21,6 +25,7 @@ struct ServerConfig {
     store::WritePolicy write; // how writing methods wait for and retry a busy database
     // One line per call; stderr when unset.
     std::function<void(std::string_view line)> log;
+    LogLevel logLevel = LogLevel::Info;
 };
 
 // The application server: POST /session, POST /<server name> (JSON-RPC 2.0), GET /health.
