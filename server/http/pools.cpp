@@ -3,6 +3,8 @@
 namespace http {
 
 void ConnectionQueue::enqueue(std::function<void()> task) {
+    if (m_metrics != nullptr)
+        m_metrics->ConnectionOpened();
     const std::lock_guard lock(m_mutex);
     m_tasks.push_back(std::move(task));
     if (m_idle < m_tasks.size() && m_threads.size() < m_maxThreads)
@@ -34,7 +36,9 @@ void ConnectionQueue::Loop() {
         std::function<void()> task = std::move(m_tasks.front());
         m_tasks.pop_front();
         lock.unlock();
-        task();
+        task(); // serves the connection until it closes
+        if (m_metrics != nullptr)
+            m_metrics->ConnectionClosed();
         lock.lock();
     }
 }

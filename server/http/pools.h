@@ -1,5 +1,7 @@
 #pragma once
 
+#include "server/http/metrics.h"
+
 #include <httplib.h>
 
 #include <condition_variable>
@@ -20,7 +22,9 @@ namespace http {
 // connection.
 class ConnectionQueue : public httplib::TaskQueue {
 public:
-    explicit ConnectionQueue(size_t maxThreads) : m_maxThreads(maxThreads) {}
+    // metrics, when given, counts the connections open (queued or served).
+    ConnectionQueue(size_t maxThreads, Metrics* metrics)
+        : m_maxThreads(maxThreads), m_metrics(metrics) {}
     ~ConnectionQueue() override { shutdown(); }
 
     void enqueue(std::function<void()> task) override;
@@ -30,6 +34,7 @@ private:
     void Loop();
 
     const size_t m_maxThreads;
+    Metrics* const m_metrics;
     std::mutex m_mutex;
     std::condition_variable m_wake;
     std::deque<std::function<void()>> m_tasks;

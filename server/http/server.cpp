@@ -2,6 +2,7 @@
 
 #include "server/auth/session.h"
 #include "server/auth/token.h"
+#include "server/http/metrics.h"
 #include "server/http/pools.h"
 #include "server/rpc/dispatcher.h"
 #include "server/rpc/errors.h"
@@ -15,12 +16,17 @@
 
 #include "data/jsonwriter.h"
 
+#include <dirent.h>
+#include <netdb.h>
+#include <netinet/in.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 
 #include <atomic>
 #include <cstdio>
 #include <mutex>
 #include <optional>
+#include <set>
 #include <thread>
 
 namespace http {
@@ -82,6 +88,27 @@ QByteArray Message(const char* key, const QString& text) {
     return out.take();
 }
 
+// A refused session or call is counted by why; internal faults are failures, not refusals.
+std::optional<Refusal> RefusalOf(int errorCode, bool databaseFault) {
+    switch (errorCode) {
+    case 401:
+        return Refusal::Login;
+    case 400:
+        return Refusal::Request;
+    case rpc::kUnauthorized:
+        return Refusal::Session;
+    case rpc::kParseError:
+    case rpc::kInvalidRequest:
+    case rpc::kMethodNotFound:
+    case rpc::kInvalidParams:
+        return Refusal::Protocol;
+    case rpc::kRefused:
+        return databaseFault ? Refusal::Database : Refusal::Business;
+    default:
+        return std::nullopt;
+    }
+}
+
 LogLevel LevelOf(int errorCode, bool databaseFault) {
     if (errorCode == rpc::kInternalError)
         return LogLevel::Error;
@@ -90,6 +117,52 @@ LogLevel LevelOf(int errorCode, bool databaseFault) {
     const bool expected = errorCode == 0 || errorCode == rpc::kRefused || errorCode == 401 ||
                           errorCode == rpc::kUnauthorized;
     return expected ? LogLevel::Info : LogLevel::Warning;
+}
+
+int PortOf(const sockaddr_storage& address) {
+    if (address.ss_family == AF_INET)
+        return ntohs(reinterpret_cast<const sockaddr_in&>(address).sin_port);
+    if (address.ss_family == AF_INET6)
+        return ntohs(reinterpret_cast<const sockaddr_in6&>(address).sin6_port);
+    return -1;
+}
+
+using Peer = std::pair<std::string, int>; // the client's address and port, as httplib tells them
+
+Peer PeerOf(int fd) {
+    sockaddr_storage address{};
+    socklen_t size = sizeof address;
+    char host[NI_MAXHOST];
+    if (getpeername(fd, reinterpret_cast<sockaddr*>(&address), &size) != 0 ||
+        getnameinfo(reinterpret_cast<sockaddr*>(&address), size, host, sizeof host, nullptr, 0,
+                    NI_NUMERICHOST) != 0)
+        return {};
+    return {host, PortOf(address)};
+}
+
+// cpp-httplib 0.11 keeps an idle connection waiting for its next request until the keep-alive
+// timeout (30 s here) even after stop(). Ending the reading side of every idle connection
+// accepted on the port wakes it at once. Busy ones are left alone: the library writes no answer
+// on a socket whose reading side has ended.
+void EndIdleConnections(int port, const std::set<Peer>& busy) {
+    DIR* fds = opendir("/proc/self/fd");
+    if (fds == nullptr)
+        return;
+    while (const dirent* entry = readdir(fds)) {
+        const int fd = std::atoi(entry->d_name);
+        struct stat info {};
+        if (fd <= 2 || fd == dirfd(fds) || fstat(fd, &info) != 0 || !S_ISSOCK(info.st_mode))
+            continue;
+        sockaddr_storage local{};
+        socklen_t size = sizeof local;
+        if (getsockname(fd, reinterpret_cast<sockaddr*>(&local), &size) != 0 ||
+            PortOf(local) != port)
+            continue;
+        const Peer peer = PeerOf(fd);
+        if (!peer.first.empty() && !busy.contains(peer))
+            ::shutdown(fd, SHUT_RD);
+    }
+    closedir(fds);
 }
 
 } // namespace
@@ -101,9 +174,13 @@ struct Server::Impl {
     std::unique_ptr<WorkerPool> workers; // outlives http: connection threads wait on it
     httplib::Server http;
     std::mutex logMutex;
+    std::optional<Metrics> metrics;
     std::atomic<bool> stopRequested{false};
     std::atomic<bool> inRun{false};
     std::atomic<int> listenSocket{-1};
+    int port = 0;
+    std::mutex busyMutex;
+    std::set<Peer> busy; // connections whose request is being served, until its answer is out
 
     void Log(LogLevel level, const std::string& line) {
         if (level > config.logLevel)
@@ -116,8 +193,13 @@ struct Server::Impl {
         std::fprintf(stderr, "%s\n", line.c_str());
     }
 
-    void LogCall(const std::string& method, const QString& operador, const QElapsedTimer& timer,
-                 int errorCode, std::string_view detail = {}) {
+    // Counts the answered request and writes its log line.
+    void Finish(const std::string& method, const QString& operador, const QElapsedTimer& timer,
+                int errorCode, std::string_view detail = {}) {
+        const qint64 nanoseconds = timer.nsecsElapsed();
+        metrics->Call(method, nanoseconds, errorCode != 0);
+        if (const auto refusal = RefusalOf(errorCode, !detail.empty()))
+            metrics->Refused(*refusal);
         const LogLevel level = LevelOf(errorCode, !detail.empty());
         if (level > config.logLevel)
             return;
@@ -126,8 +208,8 @@ struct Server::Impl {
         if (errorCode != 0)
             std::snprintf(outcome, sizeof outcome, "error %d", errorCode);
         std::snprintf(line, sizeof line, "rpc method=%.60s operator=%.12s ms=%.3f outcome=%s",
-                      method.c_str(), Printable(operador).c_str(),
-                      double(timer.nsecsElapsed()) / 1e6, outcome);
+                      method.c_str(), Printable(operador).c_str(), double(nanoseconds) / 1e6,
+                      outcome);
         Log(level, detail.empty() ? std::string(line) : line + (" detail=" + OneLine(detail)));
     }
 
@@ -143,7 +225,7 @@ struct Server::Impl {
             body["password"].get(password) != simdjson::SUCCESS || operador.size() > 12 ||
             password.size() > 256) {
             SendJson(response, 400, Message("error", QStringLiteral("Informe operador e senha.")));
-            LogCall("session", {}, timer, 400);
+            Finish("session", {}, timer, 400);
             return;
         }
         const QString code = QString::fromUtf8(operador.data(), qsizetype(operador.size()));
@@ -153,13 +235,13 @@ struct Server::Impl {
         if (!known) {
             SendJson(response, 401,
                      Message("error", QStringLiteral("Operador ou senha inválidos.")));
-            LogCall("session", code, timer, 401);
+            Finish("session", code, timer, 401);
             return;
         }
         SendJson(
             response, 200,
             Message("token", QString::fromLatin1(signer->Issue(*known, config.tokenLifetime))));
-        LogCall("session", *known, timer, 0);
+        Finish("session", *known, timer, 0);
     }
 
     void Call(const httplib::Request& request, httplib::Response& response) {
@@ -171,7 +253,7 @@ struct Server::Impl {
             SendJson(response, 404,
                      rpc::ErrorAnswer(rpc::kMethodNotFound,
                                       QStringLiteral("Objeto remoto desconhecido.")));
-            LogCall("-", {}, timer, rpc::kMethodNotFound);
+            Finish("-", {}, timer, rpc::kMethodNotFound);
             return;
         }
         // The session is checked before the body is even parsed.
@@ -181,7 +263,7 @@ struct Server::Impl {
                      rpc::ErrorAnswer(rpc::kUnauthorized,
                                       QStringLiteral("Sessão inválida ou expirada. Entre "
                                                      "novamente no sistema.")));
-            LogCall("-", {}, timer, rpc::kUnauthorized);
+            Finish("-", {}, timer, rpc::kUnauthorized);
             return;
         }
         rpc::CallMeta meta;
@@ -191,7 +273,7 @@ struct Server::Impl {
                      rpc::ErrorAnswer(rpc::kInvalidRequest,
                                       QStringLiteral("Idempotency-Key inválida: use de 1 a 100 "
                                                      "caracteres visíveis.")));
-            LogCall("-", *operador, timer, rpc::kInvalidRequest);
+            Finish("-", *operador, timer, rpc::kInvalidRequest);
             return;
         }
         rpc::CallContext context(
@@ -202,11 +284,15 @@ struct Server::Impl {
             },
             config.write);
         const rpc::Answer answer = rpc::Dispatch(*object, request.body, context);
+        if (context.Retries() > 0)
+            metrics->Retried(context.Retries());
+        if (context.Replayed())
+            metrics->Replayed();
         if (answer.body.isEmpty())
             response.status = 204;
         else
             SendJson(response, 200, answer.body);
-        LogCall(answer.method, *operador, timer, answer.errorCode, answer.detail);
+        Finish(answer.method, *operador, timer, answer.errorCode, answer.detail);
     }
 
     // Runs a handler on a database worker; a handler that threw may have broken the worker's
@@ -236,14 +322,15 @@ struct Server::Impl {
 Server::Server(ServerConfig config, rpc::Registry registry) : d(std::make_unique<Impl>()) {
     d->config = std::move(config);
     d->registry = std::move(registry);
+    d->metrics.emplace(d->registry.MethodNames());
     // The signing key comes from the database, so every instance on it accepts the same tokens.
     const QSqlDatabase db = store::ThreadConnection(d->config.database);
     d->signer.emplace(auth::LoadOrCreateSecret(db));
 
     d->workers = std::make_unique<WorkerPool>(size_t(d->config.threads));
     const size_t connections = d->config.maxConnections;
-    d->http.new_task_queue = [connections] {
-        return new ConnectionQueue(connections);
+    d->http.new_task_queue = [this, connections] {
+        return new ConnectionQueue(connections, &*d->metrics);
     };
     d->http.set_payload_max_length(d->config.maxBodyBytes);
     d->http.set_read_timeout(std::chrono::seconds(30));
@@ -264,6 +351,34 @@ Server::Server(ServerConfig config, rpc::Registry registry) : d(std::make_unique
                  });
     d->http.Get("/health", [this](const httplib::Request&, httplib::Response& response) {
         d->OnWorker([&] { d->Health(response); });
+    });
+    // Read on the connection's thread: no database, so a scrape is answered when every worker
+    // is busy.
+    d->http.Get("/metrics", [this](const httplib::Request&, httplib::Response& response) {
+        response.set_content(d->metrics->Text(), "text/plain; version=0.0.4");
+    });
+    // A request is busy from its routing to its answer's end (the logger runs after the
+    // answer is written), so that stopping spares it; once stopping, none starts.
+    d->http.set_pre_routing_handler(
+        [this](const httplib::Request& request, httplib::Response& response) {
+            {
+                const std::lock_guard lock(d->busyMutex);
+                d->busy.emplace(request.remote_addr, request.remote_port);
+            }
+            if (!d->stopRequested)
+                return httplib::Server::HandlerResponse::Unhandled;
+            response.set_header("Connection", "close");
+            SendJson(response, 503, Message("error", QStringLiteral("Servidor encerrando.")));
+            return httplib::Server::HandlerResponse::Handled;
+        });
+    d->http.set_logger([this](const httplib::Request& request, const httplib::Response& response) {
+        {
+            const std::lock_guard lock(d->busyMutex);
+            d->busy.erase({request.remote_addr, request.remote_port});
+        }
+        // Refused before any handler ran: a body above the limit, a path no route takes.
+        if (response.status == 413 || (response.status == 404 && response.body.empty()))
+            d->metrics->Refused(Refusal::Request);
     });
     d->http.set_exception_handler(
         [this](const httplib::Request&, httplib::Response& response, std::exception_ptr) {
@@ -287,6 +402,7 @@ int Server::Bind(const std::string& host, int port) {
     // their SYN and wait a second or more for the retry. Listening again widens the queue.
     if (::listen(d->listenSocket, SOMAXCONN) != 0)
         throw std::runtime_error("cannot widen the listen queue on " + host);
+    d->port = bound;
     return bound;
 }
 
@@ -304,6 +420,10 @@ void Server::Stop() {
     while (d->inRun && !d->http.is_running())
         std::this_thread::yield();
     d->http.stop();
+    if (d->port > 0) {
+        const std::lock_guard lock(d->busyMutex);
+        EndIdleConnections(d->port, d->busy);
+    }
 }
 
 } // namespace http

@@ -28,7 +28,8 @@ struct ServerConfig {
     LogLevel logLevel = LogLevel::Info;
 };
 
-// The application server: POST /session, POST /<server name> (JSON-RPC 2.0), GET /health.
+// The application server: POST /session, POST /<server name> (JSON-RPC 2.0), GET /health,
+// GET /metrics.
 class Server {
 public:
     Server(ServerConfig config, rpc::Registry registry);
@@ -41,6 +42,8 @@ public:
     int Bind(const std::string& host, int port);
     // Serves until Stop(); blocking.
     void Run();
+    // Takes no more connections; idle ones are closed, calls under way finish and answer, and
+    // then Run() returns.
     void Stop();
 
 private:

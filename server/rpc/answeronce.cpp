@@ -63,9 +63,11 @@ void AnswerOnce(const CallContext& context, host::JsonWriter& result, const Writ
     const bool keyed = !meta.idempotencyKey.isEmpty();
     QByteArray answer;
     context.Write([&](const QSqlDatabase& db) {
+        context.SetReplayed(false); // an attempt before may have been given up
         if (keyed) {
             if (std::optional<QByteArray> stored = StoredAnswer(db, meta)) {
                 answer = *stored;
+                context.SetReplayed(true);
                 return;
             }
             Claim(db, meta);

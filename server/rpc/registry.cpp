@@ -6,6 +6,8 @@
 
 #include <QCryptographicHash>
 
+#include <algorithm>
+
 namespace rpc {
 
 QSqlDatabase CallContext::Db() const {
@@ -40,6 +42,7 @@ void CallContext::SetRequest(std::string_view method, std::string_view params) {
 void CallContext::Write(const std::function<void(const QSqlDatabase& db)>& work) const {
     store::WriteTransaction transaction(
         Db(), m_policy, [this](const store::DbError& cause, int nextAttempt) {
+            ++m_retries;
             Note("write retried: attempt " + std::to_string(nextAttempt) + " after " +
                  cause.what());
         });
@@ -59,6 +62,22 @@ void RemoteObject::Add(MethodDef method) {
 const MethodDef* RemoteObject::Find(std::string_view name) const {
     const auto found = m_methods.find(name);
     return found == m_methods.end() ? nullptr : &found->second;
+}
+
+std::vector<std::string> RemoteObject::Names() const {
+    std::vector<std::string> names;
+    for (const auto& [name, method] : m_methods)
+        names.push_back(name);
+    return names;
+}
+
+std::vector<std::string> Registry::MethodNames() const {
+    std::vector<std::string> names;
+    for (const auto& [serverName, object] : m_objects)
+        for (std::string& name : object.Names())
+            if (std::find(names.begin(), names.end(), name) == names.end())
+                names.push_back(std::move(name));
+    return names;
 }
 
 const RemoteObject* Registry::Find(std::string_view serverName) const {

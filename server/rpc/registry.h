@@ -50,12 +50,19 @@ public:
     // Runs work as one write transaction (store::WriteTransaction); retries are logged.
     void Write(const std::function<void(const QSqlDatabase& db)>& work) const;
     void Note(std::string_view line) const;
+    // What the call's writes went through, for the server's metrics: attempts run again, and
+    // whether the answer was the one stored for its Idempotency-Key.
+    int Retries() const { return m_retries; }
+    bool Replayed() const { return m_replayed; }
+    void SetReplayed(bool replayed) const { m_replayed = replayed; }
 
 private:
     const store::DbUrl& m_url;
     CallMeta m_meta;
     Log m_log;
     store::WritePolicy m_policy;
+    mutable int m_retries = 0;
+    mutable bool m_replayed = false;
 };
 
 // A method writes exactly one JSON value, its answer, or throws RpcError.
@@ -73,6 +80,7 @@ class RemoteObject {
 public:
     void Add(MethodDef method);
     const MethodDef* Find(std::string_view name) const;
+    std::vector<std::string> Names() const;
 
 private:
     std::map<std::string, MethodDef, std::less<>> m_methods;
@@ -83,6 +91,8 @@ class Registry {
 public:
     RemoteObject& Object(const std::string& serverName) { return m_objects[serverName]; }
     const RemoteObject* Find(std::string_view serverName) const;
+    // Every object's method names, once each.
+    std::vector<std::string> MethodNames() const;
 
 private:
     std::map<std::string, RemoteObject, std::less<>> m_objects;
