@@ -41,10 +41,10 @@ qint64 CnpjRoot(int n) {
 }
 
 void LoadCompanies(const QSqlDatabase& db, const QDate& today) {
-    Inserter empresa(db, "EMPRESA", {"CDEMPRESA", "NMEMPRESA"});
-    empresa.Insert({"01", QStringLiteral("Comercial Aurora Ltda")});
-    empresa.Insert({"02", QStringLiteral("Distribuidora Boa Vista S.A.")});
-    empresa.Insert({"03", QStringLiteral("Indústria Serra Azul Ltda")});
+    Inserter empresa(db, "EMPRESA", {"CDEMPRESA", "NMEMPRESA", "NRINSJUREMPR"});
+    empresa.Insert({"01", QStringLiteral("Comercial Aurora Ltda"), Cnpj(33444100, 1)});
+    empresa.Insert({"02", QStringLiteral("Distribuidora Boa Vista S.A."), Cnpj(33444200, 1)});
+    empresa.Insert({"03", QStringLiteral("Indústria Serra Azul Ltda"), Cnpj(33444300, 1)});
     Inserter filial(db, "FILIAL", {"CDFILIAL", "NMFILIAL", "CDEMPRESA", "DTPROCFILI"});
     filial.Insert({"0001", QStringLiteral("Aurora Matriz"), "01", today});
     filial.Insert({"0002", QStringLiteral("Aurora Centro"), "01", today});

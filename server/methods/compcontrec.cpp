@@ -21,6 +21,7 @@ void RegisterCompContRec(rpc::Registry& registry) {
     object.Add({"GetVdAjBolRec", {S, S, S}, -1, &GetVdAjBolRec});
     object.Add({"GetBoletosPag", {S, S, S, S, S, S, D, D, S, N, N, S}, 0, &GetBoletosPag});
     object.Add({"GetGeralPag", {}, -1, &GetGeralPag});
+    object.Add({"GetTermoCompensacao", {S, S}, 0, &GetTermoCompensacao});
 }
 
 } // namespace rec18000

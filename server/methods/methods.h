@@ -11,7 +11,7 @@ namespace rec18000 {
 
 inline constexpr char kServerName[] = "REC18000.rdmCompContRec";
 
-// Adds the object and its ten methods, with their signatures, to the registry.
+// Adds the object and its eleven methods, with their signatures, to the registry.
 void RegisterCompContRec(rpc::Registry& registry);
 
 #define REC18000_METHOD(name)                                                                      \
@@ -27,6 +27,7 @@ REC18000_METHOD(GetVdAjBolPag);
 REC18000_METHOD(GetVdAjBolRec);
 REC18000_METHOD(GetBoletosPag);
 REC18000_METHOD(GetGeralPag);
+REC18000_METHOD(GetTermoCompensacao);
 
 #undef REC18000_METHOD
 

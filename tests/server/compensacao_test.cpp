@@ -3,6 +3,7 @@
 #include "db/demo.h"
 #include "store/books.h"
 #include "store/connection.h"
+#include "store/money.h"
 #include "store/sql.h"
 #include "tests/support/booksserver.h"
 #include "tests/support/cells.h"
@@ -282,7 +283,11 @@ INSTANTIATE_TEST_SUITE_P(
                     RefusalCase{"ItemsOfUnknownKind", "GetContaItensComp",
                                 R"(["01","0000000001","2"])", "ADMIN", -32602},
                     RefusalCase{"ItemsCompanyWithoutAccess", "GetContaItensComp",
-                                R"(["03","0000000001","0"])", "MARIA", -32000}),
+                                R"(["03","0000000001","0"])", "MARIA", -32000},
+                    RefusalCase{"NoticeOfUnknownCompensation", "GetTermoCompensacao",
+                                R"(["01","999"])", "ADMIN", -32000},
+                    RefusalCase{"NoticeCompanyWithoutAccess", "GetTermoCompensacao",
+                                R"(["03","1"])", "MARIA", -32000}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // ---- fields and values ----
@@ -483,6 +488,46 @@ TEST_P(DocumentTest, ShowsTheSlashOnlyBeforeASeries) {
                 << document.toStdString();
             EXPECT_FALSE(document.endsWith(QLatin1Char('/'))) << document.toStdString();
         }
+    }
+}
+
+// The notice's record sets agree with the list and the items the screen shows, and every
+// adjustment and settlement side adds up to the total.
+TEST_P(AnswerTest, NoticeHoldsTheCompensationItsItemsAdjustmentsAndSettlements) {
+    REQUIRE_BOOKS(server);
+    const Answer list = List(*server, ListParams("01", {}, {}, {}, {}, "", ""));
+    ASSERT_TRUE(list.ok) << list.text;
+    for (const auto& [number, kind] : {std::pair{"1", "0"}, std::pair{"0000000006", "1"}}) {
+        SCOPED_TRACE(number);
+        const Answer notice = testserver::ParseAnswer(
+            server->Call("GetTermoCompensacao", "[\"01\"," + Quoted(number) + "]", "MARIA"));
+        const Answer items =
+            Items(*server, QByteArray(number).rightJustified(10, '0').data(), kind);
+        ASSERT_TRUE(notice.ok && items.ok) << notice.text << items.text;
+        ASSERT_EQ(notice.tables.size(), 4u);
+        const auto& head = notice.tables[0];
+        const size_t row = RowOf(list.tables[0], QString::fromLatin1(number).toInt());
+        for (const char* field : {"NMRAZSOCCLIE", "NRINSJURCLIE", "DOCUMENTO", "VRTOTALCOMREC",
+                                  "NMOPERADOR", "DTCOMPCONTREC", "IDTPITUTLCOMREC"})
+            EXPECT_EQ(Value(head, 0, field), Value(list.tables[0], row, field)) << field;
+        EXPECT_EQ(Value(head, 0, "NRINSJUREMPR").toString().size(), 14);
+        const auto& listed = items.tables.at(1);
+        ASSERT_EQ(notice.tables[1].rows.size(), listed.rows.size());
+        const char* value = *kind == '0' ? "VRITEMCOMPREC" : "VRMOVICRED";
+        for (size_t r = 0; r < listed.rows.size(); ++r)
+            EXPECT_EQ(Value(notice.tables[1], r, "VRITEMCOMPREC"), Value(listed, r, value));
+        std::map<std::string, store::Cents> sides;
+        for (size_t table : {2u, 3u})
+            for (size_t r = 0; r < notice.tables[table].rows.size(); ++r)
+                sides[Value(notice.tables[table], r, "IDLADO").toString().toStdString() +
+                      std::to_string(table)] +=
+                    store::CentsFrom(
+                        Value(notice.tables[table], r, table == 2 ? "VRAJUSTE" : "VRBAIXA"));
+        const store::Cents total = store::CentsFrom(Value(head, 0, "VRTOTALCOMREC"));
+        for (const char* side : {"R2", "R3"})
+            EXPECT_EQ(sides[side], total) << side;
+        EXPECT_EQ(sides["P2"], *kind == '0' ? total : 0);
+        EXPECT_EQ(sides["P3"], *kind == '0' ? total : 0);
     }
 }
 
