@@ -1,5 +1,10 @@
 #include "data/moneytext.h"
 
+#include "data/rounding.h"
+
+#include <cmath>
+#include <cstdint>
+
 namespace host {
 
 QString MoneyTextOfCents(std::int64_t cents, const QLocale& locale) {
@@ -13,6 +18,20 @@ QString MoneyTextOfCents(std::int64_t cents, const QLocale& locale) {
     return (cents < 0 ? grouped.negativeSign() : QString()) +
            grouped.toString(static_cast<qulonglong>(magnitude / 100)) + grouped.decimalPoint() +
            (fraction < 10 ? grouped.zeroDigit() : QString()) + grouped.toString(fraction);
+}
+
+QString MoneyText(const QVariant& value, const QLocale& locale) {
+    if (value.isNull() || !value.isValid())
+        return {};
+    bool ok = false;
+    const double number = value.toDouble(&ok);
+    // Past nine quadrillion the cents no longer fit; no amount of ours comes near it.
+    if (!ok || !std::isfinite(number) || std::fabs(number) > 9.0e15)
+        return {};
+    // RoundDec settles the half cent on the decimal value, so the scaled result is whole but
+    // for binary noise.
+    return MoneyTextOfCents(static_cast<std::int64_t>(std::llround(RoundDec(number, 2) * 100.0)),
+                            locale);
 }
 
 } // namespace host

@@ -2,6 +2,7 @@
 
 #include <QLocale>
 #include <QString>
+#include <QVariant>
 
 #include <cstdint>
 
@@ -11,5 +12,9 @@ namespace host {
 // grouping, decimal point and minus sign of locale otherwise.
 QString MoneyTextOfCents(std::int64_t cents,
                          const QLocale& locale = QLocale(QLocale::Portuguese, QLocale::Brazil));
+
+// Money text of a value in the locale, rounded half away from zero; a null or non-numeric
+// value shows as empty text.
+QString MoneyText(const QVariant& value, const QLocale& locale);
 
 } // namespace host

@@ -102,14 +102,6 @@ FieldDef ParseField(const QString& value, const QString& source, int line) {
 
 } // namespace
 
-QString ReadFormText(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw FormDataError(
-            QStringLiteral("%1: cannot read: %2").arg(path, file.errorString()).toStdString());
-    return QString::fromUtf8(file.readAll());
-}
-
 FormData FormData::Load(const QString& resourcePath) {
     return Parse(ReadFormText(resourcePath), resourcePath);
 }

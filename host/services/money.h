@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/moneytext.h"
+
 #include <QLocale>
 #include <QString>
 #include <QVariant>
@@ -12,8 +14,7 @@ QLocale UserLocale();
 void SetUserLocale(const QLocale& locale);
 
 // Money text "#,##0.00" in the user's locale (pt_BR: 1.234,56), rounded half away from zero.
-// A null or non-numeric value shows as empty text.
+// A null or non-numeric value shows as empty text. The locale's own is in data/moneytext.h.
 QString MoneyText(const QVariant& value);
-QString MoneyText(const QVariant& value, const QLocale& locale);
 
 } // namespace host

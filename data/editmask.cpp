@@ -1,4 +1,4 @@
-#include "host/services/editmask.h"
+#include "data/editmask.h"
 
 #include "data/recordset.h"
 #include "data/text.h"
