@@ -4,9 +4,9 @@
 
 #include "ui_frmcompcontrec.h"
 
+#include "data/text.h"
 #include "host/services/abort.h"
 #include "host/services/session.h"
-#include "data/text.h"
 #include "host/sql/tadoibquery.h"
 #include "host/widgets/btn_pesquisa.h"
 #include "host/widgets/data_source.h"

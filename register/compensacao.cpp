@@ -5,8 +5,8 @@
 #include "ui_frmcompcontrec.h"
 
 #include "data/recordset.h"
-#include "host/services/session.h"
 #include "data/text.h"
+#include "host/services/session.h"
 #include "host/widgets/db_edit.h"
 #include "host/widgets/db_grid.h"
 #include "host/widgets/db_radio_group.h"

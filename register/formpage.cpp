@@ -12,8 +12,8 @@
 #include "host/widgets/db_grid.h"
 #include "host/widgets/db_radio_group.h"
 #include "host/widgets/db_text.h"
+#include "host/widgets/gridcolumns.h"
 #include "register/formresources.h"
-#include "register/gridcolumns.h"
 
 #include <QStackedWidget>
 
@@ -33,7 +33,7 @@ void TfrmCompContRec::BuildListGrid() {
     dbtNome->SetDataField(QStringLiteral("DADOSCOMP"));
     dbgPadrao->setAccessibleName(msgPadrao.Msg(QStringLiteral("LISTA")));
     dbgPadrao->SetColumns(
-        register_forms::LoadGridColumns(register_forms::kScreenGrids, dbgPadrao->objectName()));
+        host::LoadGridColumns(register_forms::kScreenGrids, dbgPadrao->objectName()));
 }
 
 void TfrmCompContRec::BuildFormPage() {
@@ -75,8 +75,7 @@ void TfrmCompContRec::BuildFormPage() {
                                                                  {ui->dbgLancCCorr, dtsCreditos}};
     for (const auto& [grid, source] : grids) {
         grid->SetDataSource(source);
-        grid->SetColumns(
-            register_forms::LoadGridColumns(register_forms::kScreenGrids, grid->objectName()));
+        grid->SetColumns(host::LoadGridColumns(register_forms::kScreenGrids, grid->objectName()));
         // Marks are live only while a compensation is entered; a stored one shows greyed boxes.
         grid->SetMarkEditing([this] { return Editing(); });
         UseHintBackground(grid);

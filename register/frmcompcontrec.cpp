@@ -75,6 +75,7 @@ TfrmCompContRec::TfrmCompContRec(QWidget* parent)
     WireCompanyPanel();
     WireSettlement();
     WireOffset();
+    WireDocuments();
     PutCompanyPanelFirst();
 }
 
@@ -93,10 +94,10 @@ void TfrmCompContRec::BuildToolbar() {
     ui->mnuFiltro->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     ui->sbtFiltro->OnClick.Set([this] { sbtFiltroClick(); });
     connect(ui->mnuFiltro, &QAction::triggered, this, host::Guard([this] { mnuFiltroClick(); }));
-    // Printing is not offered.
-    for (QAction* entry : {mnuImprimir, mnuListagem, mnuConfigImpressora})
+    // The listing and the printer set-up are not offered: the notice's preview sets the printer
+    // up, and the lists export.
+    for (QAction* entry : {mnuListagem, mnuConfigImpressora})
         entry->setEnabled(false);
-    sbtImprimir->setEnabled(false);
 }
 
 void TfrmCompContRec::FormCreate() {

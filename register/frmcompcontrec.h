@@ -18,6 +18,7 @@ namespace host {
 class RecordSet;
 class TADOIBQuery;
 class TDataSource;
+class TDBGrid;
 class TNetConnection;
 } // namespace host
 
@@ -139,6 +140,15 @@ private:
 
     bool Editing() const;
     host::RecordSet* NewRecordSet(const QString& name);
+
+    // Documents (documentos.cpp): the current compensation's notice in a print preview, the
+    // list shown exported from the menu or its grid's context menu.
+    void sbtImprimirClick() override;
+    void WireDocuments();
+    host::TDBGrid* ListShown() const;
+    void ExportList(host::TDBGrid* grid, bool pdf);
+    QAction* mnuExportaCsv = nullptr;
+    QAction* mnuExportaPdf = nullptr;
 
     std::unique_ptr<Ui::TfrmCompContRec> ui;
     host::FormData m_form;

@@ -6,10 +6,10 @@
 
 #include "data/codec.h"
 #include "data/recordset.h"
+#include "data/text.h"
 #include "host/net/netconnection.h"
 #include "host/services/abort.h"
 #include "host/services/serveranswer.h"
-#include "data/text.h"
 #include "register/filtrocomprec.h"
 
 #include <QScopedValueRollback>

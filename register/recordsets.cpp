@@ -4,9 +4,10 @@
 #include "register/frmcompcontrec.h"
 
 #include "data/recordset.h"
+#include "data/text.h"
+#include "documents/compensationlist.h"
 #include "host/services/editmask.h"
 #include "host/services/money.h"
-#include "data/text.h"
 #include "host/widgets/data_source.h"
 
 namespace {
@@ -36,19 +37,9 @@ host::RecordSet* TfrmCompContRec::NewRecordSet(const QString& name) {
 
 void TfrmCompContRec::BuildRecordSets() {
     cdsCompensacao = NewRecordSet(QStringLiteral("cdsCompensacao"));
-    for (const char* money : {"VRATUAREC", "VRFINALBREC", "VRTOTALCOMREC"})
-        ShowMoney(*cdsCompensacao, QLatin1String(money));
+    documents::ShowCompensationTexts(*cdsCompensacao, host::UserLocale());
     for (const char* masked : {"NRINSJURCLIE", "CDAGENCIA", "CDCONTCORR"})
         ShowThroughMask(*cdsCompensacao, QLatin1String(masked));
-    cdsCompensacao->FieldByName(QStringLiteral("IDSTATREC"))
-        .SetOnGetText([this](const Field& field, int row) {
-            static const QHash<QString, QString> keys{
-                {QStringLiteral("B"), QStringLiteral("Baixada")},
-                {QStringLiteral("A"), QStringLiteral("Aberta")},
-                {QStringLiteral("P"), QStringLiteral("Planejada")}};
-            const QString key = keys.value(field.ValueAt(row).toString());
-            return key.isEmpty() ? QString() : msgPadrao.Msg(key);
-        });
     const Field* total = &cdsCompensacao->FieldByName(QStringLiteral("VRTOTALCOMREC"));
     cdsCompensacao->FieldByName(QStringLiteral("DADOSCOMP"))
         .SetOnGetText([this, total](const Field& field, int row) {

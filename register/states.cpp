@@ -41,16 +41,20 @@ void TfrmCompContRec::HabilitaPaginasBotoes(bool active) {
     mnuConfirmar->setEnabled(active && editing);
     mnuCancelar->setEnabled(active && editing);
     ui->mnuFiltro->setEnabled(active && !editing);
-    // Printing is never offered; closing always is, also while the company is chosen and during
-    // an entry; the other further entries follow the new-entry rule.
-    const QList<QAction*> printing{mnuImprimir, mnuListagem, mnuConfigImpressora};
-    for (QAction* entry : FurtherMenuEntries())
-        entry->setEnabled(entry == mnuFechar || (!printing.contains(entry) && active && !editing));
+    // The notice is printed for a stored compensation; the lists export whenever the screen
+    // works for a company; closing is always offered, also while the company is chosen and
+    // during an entry. The listing and the printer set-up never are.
+    mnuImprimir->setEnabled(active && !empty && !editing);
+    for (QAction* entry : {mnuListagem, mnuConfigImpressora})
+        entry->setEnabled(false);
+    mnuFechar->setEnabled(true);
+    mnuExportaCsv->setEnabled(active);
+    mnuExportaPdf->setEnabled(active);
 
     const QList<QPair<host::TButtonFlat*, QAction*>> pairs{
-        {sbtIncluir, mnuIncluir},   {sbtAlterar, mnuAlterar},      {sbtExcluir, mnuExcluir},
-        {sbtProcurar, mnuProcurar}, {sbtVerificar, mnuVerificar},  {sbtConfirmar, mnuConfirmar},
-        {sbtCancelar, mnuCancelar}, {ui->sbtFiltro, ui->mnuFiltro}};
+        {sbtIncluir, mnuIncluir},   {sbtAlterar, mnuAlterar},     {sbtExcluir, mnuExcluir},
+        {sbtProcurar, mnuProcurar}, {sbtVerificar, mnuVerificar}, {sbtConfirmar, mnuConfirmar},
+        {sbtCancelar, mnuCancelar}, {sbtImprimir, mnuImprimir},   {ui->sbtFiltro, ui->mnuFiltro}};
     for (const auto& [button, entry] : pairs)
         button->setEnabled(entry->isEnabled());
 }

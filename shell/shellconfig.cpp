@@ -40,26 +40,9 @@ int ParseCallTimeout(const QString& text) {
     return seconds;
 }
 
-// The suite's options; both the start and --help read them from here.
+// The suite's own options besides the login's; both the start and --help read them from here.
 struct Options {
     QCommandLineParser parser;
-    QCommandLineOption config{QStringLiteral("config"),
-                              QStringLiteral("Arquivo de configuração (ini)."),
-                              QStringLiteral("file"), DefaultConfigFile()};
-    QCommandLineOption database{QStringLiteral("database"),
-                                QStringLiteral("Banco: sqlite:PATH ou postgresql://..."),
-                                QStringLiteral("url")};
-    QCommandLineOption host{QStringLiteral("server-host"), QStringLiteral("Servidor de aplicação."),
-                            QStringLiteral("host")};
-    QCommandLineOption port{QStringLiteral("server-port"),
-                            QStringLiteral("Porta do servidor de aplicação."),
-                            QStringLiteral("port")};
-    QCommandLineOption operador{QStringLiteral("operator"), QStringLiteral("Operador."),
-                                QStringLiteral("code")};
-    QCommandLineOption password{
-        QStringLiteral("password"),
-        QStringLiteral("Senha (ou a variável de ambiente REC18000_PASSWORD)."),
-        QStringLiteral("password")};
     QCommandLineOption module{QStringLiteral("module"),
                               QStringLiteral("Módulo a abrir após o login, ex. REC18000."),
                               QStringLiteral("code")};
@@ -69,7 +52,8 @@ struct Options {
     explicit Options(const QStringList& arguments) {
         parser.setApplicationDescription(QStringLiteral("Suite: módulos da retaguarda"));
         parser.addHelpOption();
-        parser.addOptions({config, database, host, port, operador, password, module, version});
+        ShellConfig::AddOptions(parser);
+        parser.addOptions({module, version});
         if (!parser.parse(arguments))
             throw std::invalid_argument(parser.errorText().toStdString());
     }
@@ -87,38 +71,61 @@ QString ShellConfig::HelpOrVersion(const QStringList& arguments) {
     return {};
 }
 
-ShellConfig ShellConfig::FromArguments(const QStringList& arguments) {
-    const Options options(arguments);
-    const QCommandLineParser& parser = options.parser;
-    if (parser.isSet(QStringLiteral("help")))
-        throw std::invalid_argument(parser.helpText().toStdString());
+void ShellConfig::AddOptions(QCommandLineParser& parser) {
+    parser.addOptions(
+        {{QStringLiteral("config"), QStringLiteral("Arquivo de configuração (ini)."),
+          QStringLiteral("file"), DefaultConfigFile()},
+         {QStringLiteral("database"), QStringLiteral("Banco: sqlite:PATH ou postgresql://..."),
+          QStringLiteral("url")},
+         {QStringLiteral("server-host"), QStringLiteral("Servidor de aplicação."),
+          QStringLiteral("host")},
+         {QStringLiteral("server-port"), QStringLiteral("Porta do servidor de aplicação."),
+          QStringLiteral("port")},
+         {QStringLiteral("operator"), QStringLiteral("Operador."), QStringLiteral("code")},
+         {QStringLiteral("password"),
+          QStringLiteral("Senha (ou a variável de ambiente REC18000_PASSWORD)."),
+          QStringLiteral("password")}});
+}
 
+ShellConfig ShellConfig::FromParser(const QCommandLineParser& parser) {
+    const QString config = QStringLiteral("config");
+    const QString database = QStringLiteral("database");
+    const QString host = QStringLiteral("server-host");
+    const QString port = QStringLiteral("server-port");
+    const QString password = QStringLiteral("password");
     ShellConfig result;
-    result.configFile = parser.value(options.config);
-    if (parser.isSet(options.config) && !QFileInfo::exists(result.configFile))
+    result.configFile = parser.value(config);
+    if (parser.isSet(config) && !QFileInfo::exists(result.configFile))
         throw std::invalid_argument("arquivo de configuração não encontrado: " +
                                     result.configFile.toStdString());
     const QSettings settings(result.configFile, QSettings::IniFormat);
     result.databaseUrl =
-        parser.isSet(options.database)
-            ? parser.value(options.database)
+        parser.isSet(database)
+            ? parser.value(database)
             : settings.value(QStringLiteral("database/url"), kDefaultDatabase).toString();
     result.serverHost =
-        parser.isSet(options.host)
-            ? parser.value(options.host)
-            : settings.value(QStringLiteral("server/host"), kDefaultHost).toString();
+        parser.isSet(host) ? parser.value(host)
+                           : settings.value(QStringLiteral("server/host"), kDefaultHost).toString();
     result.serverPort =
-        ParsePort(parser.isSet(options.port)
-                      ? parser.value(options.port)
+        ParsePort(parser.isSet(port)
+                      ? parser.value(port)
                       : settings.value(QStringLiteral("server/port"), kDefaultPort).toString());
     const QString timeout = qEnvironmentVariable("REC18000_CALL_TIMEOUT");
     result.callTimeout = ParseCallTimeout(
         !timeout.isEmpty()
             ? timeout
             : settings.value(QStringLiteral("server/timeout"), kDefaultCallTimeout).toString());
-    result.operador = parser.value(options.operador);
-    result.password = parser.isSet(options.password) ? parser.value(options.password)
-                                                     : qEnvironmentVariable("REC18000_PASSWORD");
-    result.module = parser.value(options.module).toUpper();
+    result.operador = parser.value(QStringLiteral("operator"));
+    result.password =
+        parser.isSet(password) ? parser.value(password) : qEnvironmentVariable("REC18000_PASSWORD");
+    return result;
+}
+
+ShellConfig ShellConfig::FromArguments(const QStringList& arguments) {
+    const Options options(arguments);
+    if (options.parser.isSet(QStringLiteral("help")))
+        throw std::invalid_argument(options.parser.helpText().toStdString());
+    ShellConfig result = FromParser(options.parser);
+    result.module = options.parser.value(options.module).toUpper();
     return result;
 }

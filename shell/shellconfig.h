@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+class QCommandLineParser;
+
 // Where the suite finds its database and application server, and how a scripted start logs
 // in. Read from an ini file, overridden by the command line.
 struct ShellConfig {
@@ -23,4 +25,10 @@ struct ShellConfig {
     // The help or version text when the arguments ask for one (--help, -h, --version), else
     // empty. Needs a QCoreApplication, no display.
     static QString HelpOrVersion(const QStringList& arguments);
+
+    // For another program that logs in as the suite does: the suite's options on its parser
+    // (all but --module and --version), and the configuration once the parser has parsed;
+    // throws as above.
+    static void AddOptions(QCommandLineParser& parser);
+    static ShellConfig FromParser(const QCommandLineParser& parser);
 };

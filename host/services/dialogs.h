@@ -48,6 +48,10 @@ public:
     virtual bool Procura(RecordSet& rows) = 0;
     // Runs a filter dialog modally; gives its result code (QDialog::Accepted or Rejected).
     virtual int ExecModal(QDialog& dialog) = 0;
+    // The file to save to, proposed first (a name, or a path); filter as the file dialog takes
+    // it ("CSV (*.csv)"). Nothing when cancelled.
+    virtual std::optional<QString> SaveFileName(const QString& caption, const QString& proposed,
+                                                const QString& filter) = 0;
 
 protected:
     // Caption and the non-empty record set; the chosen row, or nothing when cancelled.

@@ -5,6 +5,7 @@
 #include "host/services/searchdialog.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
@@ -91,6 +92,15 @@ bool QtDialogs::Procura(RecordSet& rows) {
 int QtDialogs::ExecModal(QDialog& dialog) {
     const Modal modal;
     return dialog.exec();
+}
+
+std::optional<QString> QtDialogs::SaveFileName(const QString& caption, const QString& proposed,
+                                               const QString& filter) {
+    const Modal modal;
+    const QString chosen = QFileDialog::getSaveFileName(modal.Owner(), caption, proposed, filter);
+    if (chosen.isEmpty())
+        return std::nullopt;
+    return chosen;
 }
 
 std::optional<int> QtDialogs::ChooseRow(RecordSet& rows, const QString& caption) {

@@ -15,6 +15,8 @@ public:
     int Message(const QString& text, MessageKind kind, MessageButtons buttons) override;
     bool Procura(RecordSet& rows) override;
     int ExecModal(QDialog& dialog) override;
+    std::optional<QString> SaveFileName(const QString& caption, const QString& proposed,
+                                        const QString& filter) override;
 
 protected:
     std::optional<int> ChooseRow(RecordSet& rows, const QString& caption) override;

@@ -1,8 +1,8 @@
 #include "host/services/serveranswer.h"
 
+#include "data/text.h"
 #include "host/services/abort.h"
 #include "host/services/hostmessages.h"
-#include "data/text.h"
 
 namespace host {
 

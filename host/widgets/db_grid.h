@@ -2,6 +2,7 @@
 
 #include "host/widgets/check_pictures.h"
 #include "host/widgets/data_source.h"
+#include "host/widgets/gridcolumns.h"
 #include "host/widgets/reaction.h"
 #include "host/widgets/recordsetmodel.h"
 
@@ -15,16 +16,6 @@
 namespace host {
 
 class GridTitles;
-
-// A grid column: the field it shows, its title (the field's label when empty), its width in
-// pixels (0: from the field's display width) and the title's look.
-struct GridColumn {
-    QString fieldName{};
-    QString title{};
-    int width = 0;
-    Qt::Alignment titleAlignment = Qt::AlignLeft | Qt::AlignVCenter;
-    QString titleFontFamily{}; // e.g. a symbol font for a mark column's title
-};
 
 // Grid over a record set: the grid's columns in order with titles and widths, display texts
 // through the fields' hooks, the current cell following the record set's current row and moving

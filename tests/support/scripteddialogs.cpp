@@ -38,6 +38,10 @@ void ScriptedDialogs::RunModal(std::function<int(QDialog&)> action) {
     m_script.emplace_back(Modal{std::move(action)});
 }
 
+void ScriptedDialogs::SaveAs(QString path) {
+    m_script.emplace_back(SavePath{std::move(path)});
+}
+
 QStringList ScriptedDialogs::Texts(ShownDialog::Kind kind) const {
     QStringList texts;
     for (const ShownDialog& shown : m_shown)
@@ -94,6 +98,15 @@ int ScriptedDialogs::ExecModal(QDialog& dialog) {
     const std::optional<Modal> answer =
         Next<Modal>(qUtf8Printable(QStringLiteral("modal %1").arg(dialog.objectName())), false);
     return answer ? answer->action(dialog) : int(QDialog::Rejected);
+}
+
+std::optional<QString> ScriptedDialogs::SaveFileName(const QString&, const QString& proposed,
+                                                     const QString&) {
+    m_shown.push_back({ShownDialog::Kind::SaveFile, proposed, MessageKind::Information, {}});
+    const std::optional<SavePath> answer = Next<SavePath>("save file", true);
+    if (!answer)
+        return std::nullopt;
+    return answer->path;
 }
 
 std::optional<int> ScriptedDialogs::ChooseRow(RecordSet& rows, const QString& caption) {

@@ -14,9 +14,9 @@ namespace host::testing {
 
 // What a scripted dialog showed.
 struct ShownDialog {
-    enum class Kind { Error, ErrorBox, Message, Search, SearchList, Find, Modal };
+    enum class Kind { Error, ErrorBox, Message, Search, SearchList, Find, Modal, SaveFile };
     Kind kind;
-    QString text; // message text, search caption, or the modal dialog's objectName
+    QString text; // message text, search caption, the modal dialog's objectName, proposed file
     MessageKind messageKind = MessageKind::Information;
     QString keyField; // SearchList only
 };
@@ -40,6 +40,7 @@ public:
     void FindRow(int row);                        // Procura moves to this row
     void Cancel();                                // the next search, list or find is cancelled
     void RunModal(std::function<int(QDialog&)> action); // ExecModal runs it
+    void SaveAs(QString path);                          // SaveFileName answers it
     bool ScriptDone() const { return m_script.empty(); }
 
     // Record.
@@ -53,6 +54,8 @@ public:
     int Message(const QString& text, MessageKind kind, MessageButtons buttons) override;
     bool Procura(RecordSet& rows) override;
     int ExecModal(QDialog& dialog) override;
+    std::optional<QString> SaveFileName(const QString& caption, const QString& proposed,
+                                        const QString& filter) override;
 
 protected:
     std::optional<int> ChooseRow(RecordSet& rows, const QString& caption) override;
@@ -81,7 +84,10 @@ private:
     struct Modal {
         std::function<int(QDialog&)> action;
     };
-    using Answer = std::variant<YesNo, Row, Where, Keys, Found, Cancelled, Modal>;
+    struct SavePath {
+        QString path;
+    };
+    using Answer = std::variant<YesNo, Row, Where, Keys, Found, Cancelled, Modal, SavePath>;
 
     // The next answer when it is of type T (or a cancel, when allowed); else fails the test.
     template <class T> std::optional<T> Next(const char* what, bool cancellable);

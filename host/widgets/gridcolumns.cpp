@@ -1,10 +1,10 @@
-#include "register/gridcolumns.h"
+#include "host/widgets/gridcolumns.h"
 
 #include "host/services/formerror.h"
 
 #include <QStringList>
 
-namespace register_forms {
+namespace host {
 namespace {
 
 const QString kSectionStart = QStringLiteral("[grid ");
@@ -13,12 +13,12 @@ const QString kCenter = QStringLiteral("center");
 const QString kFont = QStringLiteral("font=");
 
 [[noreturn]] void Refuse(const QString& where, const QString& what) {
-    throw host::FormDataError((where + QStringLiteral(": ") + what).toStdString());
+    throw FormDataError((where + QStringLiteral(": ") + what).toStdString());
 }
 
-host::GridColumn ParseColumn(const QString& value, const QString& where) {
+GridColumn ParseColumn(const QString& value, const QString& where) {
     const QStringList parts = value.split(QLatin1Char('|'));
-    host::GridColumn column;
+    GridColumn column;
     column.fieldName = parts.value(0).trimmed();
     if (column.fieldName.isEmpty())
         Refuse(where, QStringLiteral("column without a field"));
@@ -43,10 +43,10 @@ host::GridColumn ParseColumn(const QString& value, const QString& where) {
 
 } // namespace
 
-QList<host::GridColumn> LoadGridColumns(const QString& resourcePath, const QString& grid) {
-    const QStringList lines = host::ReadFormText(resourcePath).split(QLatin1Char('\n'));
+QList<GridColumn> LoadGridColumns(const QString& resourcePath, const QString& grid) {
+    const QStringList lines = ReadFormText(resourcePath).split(QLatin1Char('\n'));
     const QString header = kSectionStart + grid + QLatin1Char(']');
-    QList<host::GridColumn> columns;
+    QList<GridColumn> columns;
     bool inGrid = false;
     bool found = false;
     for (int i = 0; i < lines.size(); ++i) {
@@ -71,4 +71,4 @@ QList<host::GridColumn> LoadGridColumns(const QString& resourcePath, const QStri
     return columns;
 }
 
-} // namespace register_forms
+} // namespace host
