@@ -4,7 +4,7 @@
 #include "data/moneytext.h"
 #include "host/net/netconnection.h"
 #include "host/net/serversession.h"
-#include "tests/shell/realserver.h"
+#include "tests/support/booksserver.h"
 
 #include <QProcess>
 #include <QRegularExpression>
@@ -26,7 +26,8 @@ Outcome Report(const QStringList& arguments) {
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
 }
 
-QStringList Login(const RealServer& server, const char* operador, const char* password) {
+QStringList Login(const testserver::BooksServer& server, const char* operador,
+                  const char* password) {
     return {"--server-host", "127.0.0.1", "--server-port", QString::number(server.Port()),
             "--operator",    operador,    "--password",    password};
 }
@@ -58,7 +59,8 @@ struct Kind {
 
 class NoticeTest : public testing::TestWithParam<Kind> {
 protected:
-    RealServer server;
+    const std::unique_ptr<testserver::BooksServer> owned = testserver::BooksServer::Start();
+    const testserver::BooksServer& server = *owned;
     QTemporaryDir dir;
 };
 
@@ -116,7 +118,8 @@ struct Refusal {
 
 class RefusalTest : public testing::TestWithParam<Refusal> {
 protected:
-    RealServer server;
+    const std::unique_ptr<testserver::BooksServer> owned = testserver::BooksServer::Start();
+    const testserver::BooksServer& server = *owned;
 };
 
 TEST_P(RefusalTest, ExitsWithTheReason) {

@@ -509,21 +509,21 @@ TEST_P(AnswerTest, NoticeHoldsTheCompensationItsItemsAdjustmentsAndSettlements) 
         const size_t row = RowOf(list.tables[0], QString::fromLatin1(number).toInt());
         for (const char* field : {"NMRAZSOCCLIE", "NRINSJURCLIE", "DOCUMENTO", "VRTOTALCOMREC",
                                   "NMOPERADOR", "DTCOMPCONTREC", "IDTPITUTLCOMREC"})
-            EXPECT_EQ(Value(head, 0, field), Value(list.tables[0], row, field)) << field;
-        EXPECT_EQ(Value(head, 0, "NRINSJUREMPR").toString().size(), 14);
+            EXPECT_EQ(Cell(head, 0, field), Cell(list.tables[0], row, field)) << field;
+        EXPECT_EQ(Cell(head, 0, "NRINSJUREMPR").toString().size(), 14);
         const auto& listed = items.tables.at(1);
         ASSERT_EQ(notice.tables[1].rows.size(), listed.rows.size());
         const char* value = *kind == '0' ? "VRITEMCOMPREC" : "VRMOVICRED";
         for (size_t r = 0; r < listed.rows.size(); ++r)
-            EXPECT_EQ(Value(notice.tables[1], r, "VRITEMCOMPREC"), Value(listed, r, value));
+            EXPECT_EQ(Cell(notice.tables[1], r, "VRITEMCOMPREC"), Cell(listed, r, value));
         std::map<std::string, store::Cents> sides;
         for (size_t table : {2u, 3u})
             for (size_t r = 0; r < notice.tables[table].rows.size(); ++r)
-                sides[Value(notice.tables[table], r, "IDLADO").toString().toStdString() +
+                sides[Cell(notice.tables[table], r, "IDLADO").toString().toStdString() +
                       std::to_string(table)] +=
                     store::CentsFrom(
-                        Value(notice.tables[table], r, table == 2 ? "VRAJUSTE" : "VRBAIXA"));
-        const store::Cents total = store::CentsFrom(Value(head, 0, "VRTOTALCOMREC"));
+                        Cell(notice.tables[table], r, table == 2 ? "VRAJUSTE" : "VRBAIXA"));
+        const store::Cents total = store::CentsFrom(Cell(head, 0, "VRTOTALCOMREC"));
         for (const char* side : {"R2", "R3"})
             EXPECT_EQ(sides[side], total) << side;
         EXPECT_EQ(sides["P2"], *kind == '0' ? total : 0);
